@@ -1,0 +1,292 @@
+#include "fakeprogram.h"
+#include "launcher.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Keeps a scratch folder as the working directory, and the environment
+// variables a test changes, for the length of one test function.
+class Sandbox
+{
+public:
+    Sandbox()
+        : m_previousDirectory(QDir::currentPath())
+        , m_path(qgetenv("PATH"))
+        , m_javaHomeWasSet(qEnvironmentVariableIsSet("JAVA_HOME"))
+        , m_javaHome(qgetenv("JAVA_HOME"))
+    {
+        QDir::setCurrent(m_directory.path());
+    }
+
+    ~Sandbox()
+    {
+        QDir::setCurrent(m_previousDirectory);
+        qputenv("PATH", m_path);
+        if (m_javaHomeWasSet)
+            qputenv("JAVA_HOME", m_javaHome);
+        else
+            qunsetenv("JAVA_HOME");
+    }
+
+    QString path(const QString &relative = QString()) const
+    {
+        return relative.isEmpty() ? m_directory.path() : m_directory.filePath(relative);
+    }
+
+    void write(const QString &relative, const QByteArray &bytes) const
+    {
+        QDir().mkpath(QFileInfo(path(relative)).absolutePath());
+        QFile file(path(relative));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+private:
+    QTemporaryDir m_directory;
+    QString m_previousDirectory;
+    QByteArray m_path;
+    bool m_javaHomeWasSet;
+    QByteArray m_javaHome;
+};
+
+class TestLauncher : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsSettings_data();
+    void readsSettings();
+    void findsJava_data();
+    void findsJava();
+    void launchesArchive_data();
+    void launchesArchive();
+    void runsInstallerCommand_data();
+    void runsInstallerCommand();
+    void childInheritsDirectoryAndEnvironment();
+};
+
+void TestLauncher::readsSettings_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QString>("jarPath");
+    QTest::addColumn<QString>("jreInstaller");
+
+    const QString ini = QStringLiteral("launcher.ini");
+    QTest::newRow("general section") << ini << QByteArray("[General]\njar=wallet.jar\njre=setup.exe /s\n")
+                                     << "wallet.jar" << "setup.exe /s";
+    QTest::newRow("keys before any section") << ini << QByteArray("jar=wallet.jar\njre=setup.exe\n")
+                                             << "wallet.jar" << "setup.exe";
+    QTest::newRow("win32 overrides both") << ini
+        << QByteArray("[General]\njar=a.jar\njre=a.exe\n[win32]\njar=b.jar\njre=b.exe\n") << "b.jar" << "b.exe";
+    QTest::newRow("win32 overrides jar only") << ini
+        << QByteArray("[General]\njar=a.jar\njre=a.exe\n[win32]\njar=b.jar\n") << "b.jar" << "a.exe";
+    QTest::newRow("win32 empty jre wins") << ini
+        << QByteArray("[General]\njar=a.jar\njre=a.exe\n[win32]\njre=\n") << "a.jar" << "";
+    QTest::newRow("win32 section first") << ini
+        << QByteArray("[win32]\njar=b.jar\n[General]\njar=a.jar\n") << "b.jar" << "";
+    QTest::newRow("other keys and sections ignored") << ini
+        << QByteArray("[General]\njava=/opt/java\n[win64]\njar=x.jar\n[Win32]\njre=y.exe\n") << "" << "";
+    QTest::newRow("missing file") << QString() << QByteArray() << "" << "";
+    QTest::newRow("file in another folder") << QStringLiteral("app/launcher.ini")
+        << QByteArray("jar=wallet.jar\njre=setup.exe\n") << "" << "";
+    QTest::newRow("CRLF line ends") << ini << QByteArray("[General]\r\njar=wallet.jar\r\njre=setup.exe /s\r\n")
+                                    << "wallet.jar" << "setup.exe /s";
+    QTest::newRow("UTF-8 with byte-order mark") << ini
+        << QByteArray("\xEF\xBB\xBF[General]\njar=B\xC3\xBC" "cher/\xE2\x82\xAC.jar\n") << QStringLiteral("Bücher/€.jar") << "";
+    QTest::newRow("UTF-8 without byte-order mark") << ini
+        << QByteArray("[General]\njar=B\xC3\xBC" "cher/\xE2\x82\xAC.jar\n") << QStringLiteral("Bücher/€.jar") << "";
+    QTest::newRow("8-bit text read as Latin-1") << ini << QByteArray("jar=B\xFC" "cher.jar\n")
+                                                << QStringLiteral("Bücher.jar") << "";
+    QTest::newRow("unquoted comma") << ini << QByteArray("jre=setup.exe /s ADDLOCAL=a,b\n")
+                                    << "" << "setup.exe /s ADDLOCAL=a,b";
+    QTest::newRow("quoted comma") << ini << QByteArray("jre=\"setup.exe /s ADDLOCAL=a,b\"\n")
+                                  << "" << "setup.exe /s ADDLOCAL=a,b";
+    QTest::newRow("escaped quotes around a program path") << ini
+        << QByteArray("jre=\"\\\"C:/Program Files/Java/setup.exe\\\" /s\"\n")
+        << "" << "\"C:/Program Files/Java/setup.exe\" /s";
+    QTest::newRow("doubled backslashes") << ini << QByteArray("jar=C:\\\\Wallet\\\\wallet.jar\n")
+                                         << "C:\\Wallet\\wallet.jar" << "";
+}
+
+void TestLauncher::readsSettings()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, contents);
+    Sandbox sandbox;
+    if (!fileName.isEmpty())
+        sandbox.write(fileName, contents);
+
+    const Launcher launcher;
+
+    QTEST(launcher.jarPath, "jarPath");
+    QTEST(launcher.jreInstaller, "jreInstaller");
+    QCOMPARE(launcher.javaPath, QString());
+}
+
+void TestLauncher::findsJava_data()
+{
+    QTest::addColumn<bool>("javaHomeSet");
+    QTest::addColumn<QString>("javaHome"); // %T is the scratch folder
+    QTest::addColumn<QString>("javaUnderHome"); // where a java lies, relative to %T
+    QTest::addColumn<int>("probeExitCode"); // -1: no java on the search path
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("javaPath");
+    QTest::addColumn<bool>("probed");
+
+    QTest::newRow("home with separator") << true << "%T/jdk/" << "jdk/bin/java" << 0
+                                         << true << "%T/jdk/bin/java" << false;
+    QTest::newRow("home without separator") << true << "%T/jdk" << "jdk/bin/java" << 0
+                                            << true << "%T/jdk/bin/java" << false;
+    QTest::newRow("home with backslash is kept as it is") << true << "%T/jdk\\" << "jdk\\bin/java" << -1
+                                                          << true << "%T/jdk\\bin/java" << false;
+    QTest::newRow("empty home looks in the working folder") << true << "" << "bin/java" << -1
+                                                            << true << "bin/java" << false;
+    QTest::newRow("home pointing nowhere, probe succeeds") << true << "%T/nowhere" << "jdk/bin/java" << 0
+                                                           << true << "java" << true;
+    QTest::newRow("home unset, probe succeeds") << false << "" << "" << 0 << true << "java" << true;
+    QTest::newRow("home unset, probe fails") << false << "" << "" << 1 << false << "" << true;
+    QTest::newRow("home unset, no java anywhere") << false << "" << "" << -1 << false << "" << false;
+}
+
+void TestLauncher::findsJava()
+{
+    QFETCH(bool, javaHomeSet);
+    QFETCH(QString, javaHome);
+    QFETCH(QString, javaUnderHome);
+    QFETCH(int, probeExitCode);
+    QFETCH(QString, javaPath);
+    QFETCH(bool, probed);
+
+    Sandbox sandbox;
+    if (!javaUnderHome.isEmpty())
+        FakeProgram(sandbox.path(javaUnderHome), 0);
+    const FakeProgram probe(sandbox.path(QStringLiteral("search/java")), qMax(probeExitCode, 0));
+    qputenv("PATH", QFile::encodeName(sandbox.path(probeExitCode < 0 ? QStringLiteral("empty") : QStringLiteral("search"))));
+    if (javaHomeSet)
+        qputenv("JAVA_HOME", QFile::encodeName(javaHome.replace(QLatin1String("%T"), sandbox.path())));
+    else
+        qunsetenv("JAVA_HOME");
+
+    Launcher launcher;
+    QTEST(launcher.findJava(), "found");
+    QCOMPARE(launcher.javaPath, javaPath.replace(QLatin1String("%T"), sandbox.path()));
+
+    const QList<FakeProgram::Invocation> runs = probe.invocations();
+    QCOMPARE(runs.size(), probed ? 1 : 0);
+    if (probed)
+        QCOMPARE(runs.first().arguments, QStringList{QStringLiteral("-version")});
+}
+
+void TestLauncher::launchesArchive_data()
+{
+    QTest::addColumn<QString>("java"); // "fake", "missing" or "empty"
+    QTest::addColumn<QString>("jarPath");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("shellLines");
+    QTest::addColumn<int>("status");
+
+    QTest::newRow("application exits 0") << "fake" << "wallet.jar" << 0 << "" << 0;
+    QTest::newRow("application exits 3") << "fake" << "wallet.jar" << 3 << "" << 3;
+    QTest::newRow("application crashes") << "fake" << "wallet.jar" << 0 << "kill -SEGV $$" << -1;
+    QTest::newRow("application killed") << "fake" << "wallet.jar" << 0 << "kill -KILL $$" << -1;
+    QTest::newRow("empty archive path still passed") << "fake" << "" << 0 << "" << 0;
+    QTest::newRow("spaces and non-ASCII kept whole") << "fake" << QStringLiteral("My Wallet/Bücher ünd €.jar")
+                                                     << 0 << "" << 0;
+    QTest::newRow("java missing") << "missing" << "wallet.jar" << 0 << "" << -1;
+    QTest::newRow("java path empty") << "empty" << "wallet.jar" << 0 << "" << -1;
+}
+
+void TestLauncher::launchesArchive()
+{
+    QFETCH(QString, java);
+    QFETCH(QString, jarPath);
+    QFETCH(int, exitCode);
+    QFETCH(QString, shellLines);
+    QFETCH(int, status);
+
+    Sandbox sandbox;
+    const FakeProgram fakeJava(sandbox.path(QStringLiteral("jdk/bin/java")), exitCode, shellLines);
+    QString javaPath;
+    if (java == QLatin1String("fake"))
+        javaPath = fakeJava.path();
+    else if (java == QLatin1String("missing"))
+        javaPath = sandbox.path(QStringLiteral("none/java"));
+
+    Launcher launcher;
+    launcher.jarPath = jarPath;
+    launcher.javaPath = javaPath;
+    QCOMPARE(launcher.launch(), status != 0);
+    QCOMPARE(launcher.runProcess(javaPath, {QStringLiteral("-jar"), jarPath}), status);
+
+    const QList<FakeProgram::Invocation> runs = fakeJava.invocations();
+    QCOMPARE(runs.size(), javaPath == fakeJava.path() ? 2 : 0);
+    for (const FakeProgram::Invocation &run : runs) {
+        QCOMPARE(run.program, javaPath);
+        QCOMPARE(run.arguments, (QStringList{QStringLiteral("-jar"), jarPath}));
+    }
+}
+
+void TestLauncher::runsInstallerCommand_data()
+{
+    QTest::addColumn<QString>("command"); // %P is the installer's path
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("arguments"); // empty with no run
+
+    QTest::newRow("quoted program path and a switch") << "\"%P\" /s" << 0 << 0 << QStringList{"/s"};
+    QTest::newRow("quoted argument with spaces") << "\"%P\" \"INSTALLDIR=C:/Program Files/Java\" /s" << 0 << 0
+                                                 << QStringList{"INSTALLDIR=C:/Program Files/Java", "/s"};
+    QTest::newRow("installer fails") << "\"%P\"" << 5 << 5 << QStringList();
+    QTest::newRow("empty command") << "" << 0 << -1 << QStringList();
+    QTest::newRow("unquoted path with spaces is split") << "%P /s" << 0 << -1 << QStringList();
+}
+
+void TestLauncher::runsInstallerCommand()
+{
+    QFETCH(QString, command);
+    QFETCH(int, exitCode);
+    QFETCH(int, status);
+    QFETCH(QStringList, arguments);
+
+    Sandbox sandbox;
+    const FakeProgram installer(sandbox.path(QStringLiteral("Program Files/Java/setup")), exitCode);
+
+    Launcher launcher;
+    launcher.jreInstaller = command.replace(QLatin1String("%P"), installer.path());
+    QCOMPARE(launcher.installJre(), status != 0);
+    QCOMPARE(launcher.runCommand(launcher.jreInstaller), status);
+
+    const QList<FakeProgram::Invocation> runs = installer.invocations();
+    QCOMPARE(runs.size(), status == -1 ? 0 : 2);
+    for (const FakeProgram::Invocation &run : runs) {
+        QCOMPARE(run.program, installer.path());
+        if (exitCode == 0)
+            QCOMPARE(run.arguments, arguments);
+    }
+}
+
+void TestLauncher::childInheritsDirectoryAndEnvironment()
+{
+    Sandbox sandbox;
+    const FakeProgram java(sandbox.path(QStringLiteral("jdk/bin/java")), 0);
+    qputenv(FakeProgram::markerVariable(), "inherited");
+
+    Launcher launcher;
+    launcher.jreInstaller = java.path();
+    QVERIFY(!launcher.launchWith(java.path()));
+    QVERIFY(!launcher.installJre());
+    qunsetenv(FakeProgram::markerVariable());
+
+    const QList<FakeProgram::Invocation> runs = java.invocations();
+    QCOMPARE(runs.size(), 2);
+    for (const FakeProgram::Invocation &run : runs) {
+        QCOMPARE(run.workingDirectory, QDir::current().canonicalPath());
+        QCOMPARE(run.marker, QStringLiteral("inherited"));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestLauncher)
+#include "tst_launcher.moc"
