@@ -44,11 +44,19 @@ void ModalDriver::pressKeys(QWidget *window, const QString &keys)
 void ModalDriver::poll()
 {
     QWidget *modal = QApplication::activeModalWidget();
-    if (!modal || modal == m_lastHandled || !modal->isVisible())
+    if (!modal || !modal->isVisible())
         return;
+    if (modal == m_lastHandled) {
+        if (m_sinceHandled.elapsed() > 20000) {
+            m_unexpected << QStringLiteral("left open: ") + modal->windowTitle();
+            modal->close();
+        }
+        return;
+    }
     if (!QTest::qWaitForWindowActive(modal))
         return;
     m_lastHandled = modal;
+    m_sinceHandled.start();
     if (m_steps.isEmpty()) {
         m_unexpected << modal->windowTitle();
         modal->close();

@@ -1,6 +1,7 @@
 #ifndef RARUDOR_TESTS_MODALDRIVER_H
 #define RARUDOR_TESTS_MODALDRIVER_H
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -11,7 +12,8 @@
 
 // Plays the user: each queued step acts on the next modal window that opens,
 // the way a person answers one dialog after another. A modal window that
-// opens when no step is left is noted and closed, so a test never hangs.
+// opens when no step is left, or that a step left open for long, is noted
+// and closed, so a test never hangs.
 class ModalDriver : public QObject
 {
     Q_OBJECT
@@ -33,6 +35,7 @@ private slots:
 private:
     QList<Step> m_steps;
     QPointer<QWidget> m_lastHandled;
+    QElapsedTimer m_sinceHandled;
     QStringList m_unexpected;
     QTimer m_timer;
 };

@@ -1,55 +1,10 @@
 #include "fakeprogram.h"
 #include "launcher.h"
+#include "sandbox.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
-
-// Keeps a scratch folder as the working directory, and the environment
-// variables a test changes, for the length of one test function.
-class Sandbox
-{
-public:
-    Sandbox()
-        : m_previousDirectory(QDir::currentPath())
-        , m_path(qgetenv("PATH"))
-        , m_javaHomeWasSet(qEnvironmentVariableIsSet("JAVA_HOME"))
-        , m_javaHome(qgetenv("JAVA_HOME"))
-    {
-        QDir::setCurrent(m_directory.path());
-    }
-
-    ~Sandbox()
-    {
-        QDir::setCurrent(m_previousDirectory);
-        qputenv("PATH", m_path);
-        if (m_javaHomeWasSet)
-            qputenv("JAVA_HOME", m_javaHome);
-        else
-            qunsetenv("JAVA_HOME");
-    }
-
-    QString path(const QString &relative = QString()) const
-    {
-        return relative.isEmpty() ? m_directory.path() : m_directory.filePath(relative);
-    }
-
-    void write(const QString &relative, const QByteArray &bytes) const
-    {
-        QDir().mkpath(QFileInfo(path(relative)).absolutePath());
-        QFile file(path(relative));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
-private:
-    QTemporaryDir m_directory;
-    QString m_previousDirectory;
-    QByteArray m_path;
-    bool m_javaHomeWasSet;
-    QByteArray m_javaHome;
-};
 
 class TestLauncher : public QObject
 {
@@ -117,7 +72,7 @@ void TestLauncher::readsSettings()
     QFETCH(QByteArray, contents);
     Sandbox sandbox;
     if (!fileName.isEmpty())
-        sandbox.write(fileName, contents);
+        QVERIFY(sandbox.write(fileName, contents));
 
     const Launcher launcher;
 
@@ -164,11 +119,11 @@ void TestLauncher::findsJava()
     if (!javaUnderHome.isEmpty())
         FakeProgram(sandbox.path(javaUnderHome), 0);
     const FakeProgram probe(sandbox.path(QStringLiteral("search/java")), qMax(probeExitCode, 0));
-    qputenv("PATH", QFile::encodeName(sandbox.path(probeExitCode < 0 ? QStringLiteral("empty") : QStringLiteral("search"))));
+    Sandbox::setSearchPath(sandbox.path(probeExitCode < 0 ? QStringLiteral("empty") : QStringLiteral("search")));
     if (javaHomeSet)
-        qputenv("JAVA_HOME", QFile::encodeName(javaHome.replace(QLatin1String("%T"), sandbox.path())));
+        Sandbox::setJavaHome(javaHome.replace(QLatin1String("%T"), sandbox.path()));
     else
-        qunsetenv("JAVA_HOME");
+        Sandbox::unsetJavaHome();
 
     Launcher launcher;
     QTEST(launcher.findJava(), "found");

@@ -1,0 +1,8 @@
+// The floor for the launcher's own start-up: a QApplication built and left.
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    return 0;
+}

@@ -1,0 +1,10 @@
+// A stand-in for the wallet application: says hello on both output
+// channels and exits with the code given in WALLET_DEMO_EXIT (default 0).
+public class WalletDemo {
+    public static void main(String[] args) {
+        System.out.println("Rarudor Wallet demo is running on Java " + System.getProperty("java.version") + ".");
+        System.err.println("Rarudor Wallet demo: this line went to standard error.");
+        String code = System.getenv("WALLET_DEMO_EXIT");
+        System.exit(code == null || code.isEmpty() ? 0 : Integer.parseInt(code.trim()));
+    }
+}

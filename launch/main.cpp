@@ -1,0 +1,19 @@
+#include "launcher.h"
+#include "launchflow.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+
+    // A missing translation is fine: the dialog keeps its English texts.
+    QTranslator translator;
+    translator.load(QStringLiteral("launcher_") + QLocale::system().name());
+    application.installTranslator(&translator);
+
+    Launcher launcher;
+    return runLauncher(launcher);
+}

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages needed to build, run and test the launcher.
+set -euo pipefail
+
+packages=(
+    cmake g++ make
+    qtbase5-dev qttools5-dev qttools5-dev-tools
+    default-jdk-headless
+    xvfb xdotool xauth
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo apt-get update
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"

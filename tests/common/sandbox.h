@@ -1,0 +1,31 @@
+#ifndef RARUDOR_TESTS_SANDBOX_H
+#define RARUDOR_TESTS_SANDBOX_H
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+// A scratch folder made the working directory, with PATH and JAVA_HOME put
+// back as they were when it goes.
+class Sandbox
+{
+public:
+    Sandbox();
+    ~Sandbox();
+
+    QString path(const QString &relative = QString()) const;
+    bool write(const QString &relative, const QByteArray &bytes) const;
+
+    static void setJavaHome(const QString &value);
+    static void unsetJavaHome();
+    static void setSearchPath(const QString &folder);
+
+private:
+    QTemporaryDir m_directory;
+    QString m_previousDirectory;
+    QByteArray m_path;
+    bool m_javaHomeWasSet;
+    QByteArray m_javaHome;
+};
+
+#endif // RARUDOR_TESTS_SANDBOX_H
