@@ -41,6 +41,7 @@ private slots:
     void ignoresSettingsBesideItself();
     void resolvesWithoutJava_data();
     void resolvesWithoutJava();
+    void speaksTheUserLanguage();
 
 private:
     QProcessEnvironment userEnvironment(const QString &searchPath) const;
@@ -206,6 +207,26 @@ void TestLauncherExecutable::resolvesWithoutJava()
         QVERIFY(windows.open(QIODevice::ReadOnly));
         QCOMPARE(windows.readAll(), QByteArray());
     }
+}
+
+void TestLauncherExecutable::speaksTheUserLanguage()
+{
+    Sandbox sandbox;
+    QVERIFY(QFile::copy(QStringLiteral(GERMAN_TRANSLATION), sandbox.path(QStringLiteral("launcher_de.qm"))));
+    QProcessEnvironment environment = userEnvironment(sandbox.path(QStringLiteral("empty")));
+    environment.remove(QStringLiteral("LANGUAGE"));
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
+
+    QProcess launcher;
+    start(launcher, QStringLiteral(LAUNCHER_EXECUTABLE), environment);
+    const QString dialog = m_display.waitForWindow(QStringLiteral("^Rarudor Wallet"));
+    QVERIFY2(!dialog.isEmpty(), "the dialog did not appear");
+    QCOMPARE(m_display.xdotool({QStringLiteral("getwindowname"), dialog}).value_or(QString()),
+             QStringLiteral("Rarudor Wallet (JRE-Installation)"));
+    QVERIFY(m_display.pressKeys(dialog, {QStringLiteral("alt+b")}));
+    finish(launcher);
+    QCOMPARE(launcher.exitCode(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestLauncherExecutable)

@@ -22,6 +22,16 @@ private slots:
     void childInheritsDirectoryAndEnvironment();
 };
 
+namespace {
+
+QByteArray example(const char *name)
+{
+    QFile file(QStringLiteral(EXAMPLES_DIR "/") + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing example");
+}
+
+} // namespace
+
 void TestLauncher::readsSettings_data()
 {
     QTest::addColumn<QString>("fileName");
@@ -64,6 +74,23 @@ void TestLauncher::readsSettings_data()
         << "" << "\"C:/Program Files/Java/setup.exe\" /s";
     QTest::newRow("doubled backslashes") << ini << QByteArray("jar=C:\\\\Wallet\\\\wallet.jar\n")
                                          << "C:\\Wallet\\wallet.jar" << "";
+
+    // The examples that the README shows.
+    QTest::newRow("example launcher.ini") << ini << example("launcher.ini") << "RarudorWallet.jar" << "jre-setup.exe /s";
+    QTest::newRow("example win32-section.ini") << ini << example("win32-section.ini") << "RarudorWallet.jar"
+                                               << "jre-setup.exe /s";
+    QTest::newRow("example empty-override.ini") << ini << example("empty-override.ini") << "RarudorWallet.jar" << "";
+    QTest::newRow("example backslash-wrong.ini") << ini << example("backslash-wrong.ini")
+                                                 << "C:arudorarudorWallet.jar" << "";
+    QTest::newRow("example backslash-right.ini") << ini << example("backslash-right.ini")
+                                                 << "C:/Rarudor/RarudorWallet.jar" << "C:\\Rarudor\\jre-setup.exe /s";
+    QTest::newRow("example spaces-wrong.ini") << ini << example("spaces-wrong.ini") << ""
+                                              << "C:/Program Files/Rarudor/jre-setup.exe/s";
+    QTest::newRow("example spaces-right.ini") << ini << example("spaces-right.ini") << ""
+                                              << "\"C:/Program Files/Rarudor/jre-setup.exe\" /s";
+    QTest::newRow("example commas.ini") << ini << example("commas.ini") << ""
+                                        << "jre-setup.exe /s ADDLOCAL=FeatureMain,FeatureUpgrade";
+    QTest::newRow("example utf8.ini") << ini << example("utf8.ini") << QStringLiteral("Geldbörse/RarudorWallet.jar") << "";
 }
 
 void TestLauncher::readsSettings()

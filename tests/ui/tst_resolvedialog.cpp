@@ -36,6 +36,14 @@ QString describe(QLayoutItem *item)
     return QStringLiteral("widget ") + item->widget()->objectName();
 }
 
+// The seven texts in the order the dialog sets them.
+QStringList texts(const ResolveDialog &dialog)
+{
+    return {dialog.windowTitle(), dialog.ui.label_2->text(), dialog.ui.middle->title(),
+            dialog.ui.providedRadioButton->text(), dialog.ui.manualRadioButton->text(),
+            dialog.ui.okButton->text(), dialog.ui.quitButton->text()};
+}
+
 const QString englishMessage = QStringLiteral(
     "<html><head/><body><p><span style=\" font-weight:600; color:#aa0000;\">"
     "No Java Runtime Enviroment (JRE) could be found on your computer.</span></p></body></html>");
@@ -60,6 +68,7 @@ private slots:
     void metaObject();
     void showsSourceTextsWithoutTranslation();
     void showsInstalledTranslation();
+    void shippedGermanTranslatesEveryText();
     void opensAtMinimumSizeAndRefusesToShrink();
     void initialFocus_data();
     void initialFocus();
@@ -272,16 +281,16 @@ void TestResolveDialog::metaObject()
 void TestResolveDialog::showsSourceTextsWithoutTranslation()
 {
     const ResolveDialog dialog;
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Rarudor Wallet (JRE installer)"));
-    QCOMPARE(dialog.ui.label_2->text(), englishMessage);
-    QCOMPARE(dialog.ui.middle->title(),
-             QStringLiteral("Rarudor Wallet requires JRE to run, please select one of the following options to set "
-                            "JRE and run the application again"));
-    QCOMPARE(dialog.ui.providedRadioButton->text(),
-             QStringLiteral("automatically install the JRE provided with this software (recommended)"));
-    QCOMPARE(dialog.ui.manualRadioButton->text(), QStringLiteral("manually specify the location of an existing JRE"));
-    QCOMPARE(dialog.ui.okButton->text(), QStringLiteral("&OK"));
-    QCOMPARE(dialog.ui.quitButton->text(), QStringLiteral("&Quit"));
+    const QStringList expected{
+        QStringLiteral("Rarudor Wallet (JRE installer)"),
+        englishMessage,
+        QStringLiteral("Rarudor Wallet requires JRE to run, please select one of the following options to set JRE "
+                       "and run the application again"),
+        QStringLiteral("automatically install the JRE provided with this software (recommended)"),
+        QStringLiteral("manually specify the location of an existing JRE"),
+        QStringLiteral("&OK"),
+        QStringLiteral("&Quit")};
+    QCOMPARE(texts(dialog), expected);
 
     QTextDocument shown;
     shown.setHtml(dialog.ui.label_2->text());
@@ -299,18 +308,27 @@ void TestResolveDialog::showsInstalledTranslation()
     ResolveDialog translated;
     QCoreApplication::removeTranslator(&translator);
 
-    QCOMPARE(translated.windowTitle(), QStringLiteral("[title]"));
-    QCOMPARE(translated.ui.label_2->text(), QStringLiteral("[message]"));
-    QCOMPARE(translated.ui.middle->title(), QStringLiteral("[instruction]"));
-    QCOMPARE(translated.ui.providedRadioButton->text(), QStringLiteral("[provided]"));
-    QCOMPARE(translated.ui.manualRadioButton->text(), QStringLiteral("[manual]"));
-    QCOMPARE(translated.ui.okButton->text(), QStringLiteral("[&ok]"));
-    QCOMPARE(translated.ui.quitButton->text(), QStringLiteral("[&quit]"));
+    QCOMPARE(texts(translated), (QStringList{"[title]", "[message]", "[instruction]", "[provided]", "[manual]",
+                                             "[&ok]", "[&quit]"}));
 
     // Built once: removing the translation later changes nothing.
     QEvent languageChange(QEvent::LanguageChange);
     QCoreApplication::sendEvent(&translated, &languageChange);
     QCOMPARE(translated.windowTitle(), QStringLiteral("[title]"));
+}
+
+void TestResolveDialog::shippedGermanTranslatesEveryText()
+{
+    QTranslator german;
+    QVERIFY(german.load(QStringLiteral(GERMAN_TRANSLATION)));
+    for (const QString &source : texts(ResolveDialog()))
+        QVERIFY2(!german.translate("ResolveDialog", source.toUtf8().constData()).isEmpty(), qPrintable(source));
+
+    QVERIFY(QCoreApplication::installTranslator(&german));
+    const ResolveDialog dialog;
+    QCoreApplication::removeTranslator(&german);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Rarudor Wallet (JRE-Installation)"));
+    QCOMPARE(dialog.ui.quitButton->text(), QStringLiteral("&Beenden"));
 }
 
 void TestResolveDialog::opensAtMinimumSizeAndRefusesToShrink()
