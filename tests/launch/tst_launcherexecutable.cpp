@@ -42,6 +42,8 @@ private slots:
     void resolvesWithoutJava_data();
     void resolvesWithoutJava();
     void speaksTheUserLanguage();
+    void outlastsHostileChildren_data();
+    void outlastsHostileChildren();
 
 private:
     QProcessEnvironment userEnvironment(const QString &searchPath) const;
@@ -227,6 +229,59 @@ void TestLauncherExecutable::speaksTheUserLanguage()
     QVERIFY(m_display.pressKeys(dialog, {QStringLiteral("alt+b")}));
     finish(launcher);
     QCOMPARE(launcher.exitCode(), 1);
+}
+
+void TestLauncherExecutable::outlastsHostileChildren_data()
+{
+    QTest::addColumn<QString>("shellLines"); // run by the stand-in for java; $DATA names 24 MB of bytes
+    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("echoesData");
+
+    QTest::newRow("floods both outputs at once") << "cat \"$DATA\" & cat \"$DATA\" >&2; wait" << 0 << true;
+    QTest::newRow("leaves a grandchild holding its outputs") << "sleep 30 &" << 0 << false;
+    QTest::newRow("closes its outputs early") << "exec >&- 2>&-; sleep 0.2" << 0 << false;
+    QTest::newRow("killed by a signal") << "kill -KILL $$" << 1 << false;
+}
+
+void TestLauncherExecutable::outlastsHostileChildren()
+{
+    QFETCH(QString, shellLines);
+    QFETCH(int, status);
+    QFETCH(bool, echoesData);
+
+    Sandbox sandbox;
+    QByteArray data(24 * 1024 * 1024, Qt::Uninitialized);
+    for (int i = 0; i < data.size(); ++i)
+        data[i] = char((i * 7919) >> 3);
+    QVERIFY(sandbox.write(QStringLiteral("data"), data));
+    const FakeProgram java(sandbox.path(QStringLiteral("jdk/bin/java")), 0, shellLines);
+    QProcessEnvironment environment = userEnvironment(QStringLiteral("/usr/bin:/bin"));
+    environment.insert(QStringLiteral("JAVA_HOME"), sandbox.path(QStringLiteral("jdk")));
+    environment.insert(QStringLiteral("DATA"), sandbox.path(QStringLiteral("data")));
+
+    QElapsedTimer clock;
+    clock.start();
+    QProcess launcher;
+    QByteArray out;
+    QByteArray err;
+    connect(&launcher, &QProcess::readyReadStandardOutput, [&] { out += launcher.readAllStandardOutput(); });
+    connect(&launcher, &QProcess::readyReadStandardError, [&] { err += launcher.readAllStandardError(); });
+    start(launcher, QStringLiteral(LAUNCHER_EXECUTABLE), environment);
+    if (status != 0) {
+        const QString box = m_display.waitForWindow(QStringLiteral("^Error$"));
+        QVERIFY2(!box.isEmpty(), "no error message appeared");
+        QVERIFY(m_display.pressKeys(box, {QStringLiteral("Return")}));
+    }
+    finish(launcher);
+    out += launcher.readAllStandardOutput();
+    err += launcher.readAllStandardError();
+
+    QCOMPARE(launcher.exitCode(), status);
+    QVERIFY2(clock.elapsed() < 20000, "the launcher waited for more than its child");
+    if (echoesData) {
+        QVERIFY(out == data);
+        QVERIFY(err.endsWith(data));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestLauncherExecutable)

@@ -75,6 +75,32 @@ void TestLauncher::readsSettings_data()
     QTest::newRow("doubled backslashes") << ini << QByteArray("jar=C:\\\\Wallet\\\\wallet.jar\n")
                                          << "C:\\Wallet\\wallet.jar" << "";
 
+    // Whatever lies in the file, the launcher reads what it can and goes on.
+    QByteArray noise;
+    quint32 seed = 12345;
+    for (int i = 0; i < 4096; ++i) {
+        seed = seed * 1103515245 + 12345;
+        noise.append(char(seed >> 16));
+    }
+    QTest::newRow("random bytes") << ini << noise << "" << "";
+    QTest::newRow("random bytes, then keys") << ini << noise + "\njar=after.jar\n" << "after.jar" << "";
+    QTest::newRow("NUL inside a value") << ini << QByteArray("jar=wal\0let.jar\njre=x\n", 22)
+                                        << QString::fromLatin1("wal\0let.jar", 11) << "x";
+    QTest::newRow("empty file") << ini << QByteArray() << "" << "";
+    QTest::newRow("10 MB of comments") << ini << QByteArray(10 * 1024 * 1024 - 16, ';').replace(0, 1, "\n") + "\njar=big.jar\n"
+                                       << "big.jar" << "";
+    QTest::newRow("1 MB value") << ini << "jar=" + QByteArray(1024 * 1024, 'w') + "\n"
+                                << QString(1024 * 1024, QLatin1Char('w')) << "";
+    QTest::newRow("a folder named launcher.ini") << QStringLiteral("launcher.ini/inner.ini")
+                                                 << QByteArray("jar=inner.jar\n") << "" << "";
+    QTest::newRow("line without equals sign") << ini << QByteArray("jar\njre=setup.exe\n") << "" << "setup.exe";
+    QTest::newRow("duplicate keys, last wins") << ini << QByteArray("jar=a.jar\njar=b.jar\n") << "b.jar" << "";
+    QTest::newRow("section repeated") << ini << QByteArray("[win32]\njar=a.jar\n[General]\njar=g.jar\n[win32]\njar=b.jar\n")
+                                      << "b.jar" << "";
+    QTest::newRow("section names in other cases") << ini << QByteArray("[WIN32]\njar=b.jar\n[general]\njre=x\n")
+                                                  << "" << "x";
+    QTest::newRow("tripled quotes") << ini << QByteArray("jre=\"\"\"setup.exe\"\"\" /s\n") << "" << "setup.exe/s";
+
     // The examples that the README shows.
     QTest::newRow("example launcher.ini") << ini << example("launcher.ini") << "RarudorWallet.jar" << "jre-setup.exe /s";
     QTest::newRow("example win32-section.ini") << ini << example("win32-section.ini") << "RarudorWallet.jar"
@@ -131,6 +157,10 @@ void TestLauncher::findsJava_data()
     QTest::newRow("home unset, probe succeeds") << false << "" << "" << 0 << true << "java" << true;
     QTest::newRow("home unset, probe fails") << false << "" << "" << 1 << false << "" << true;
     QTest::newRow("home unset, no java anywhere") << false << "" << "" << -1 << false << "" << false;
+    QTest::newRow("home with non-ASCII characters") << true << QStringLiteral("%T/jdk-ü€") << QStringLiteral("jdk-ü€/bin/java")
+                                                    << -1 << true << QStringLiteral("%T/jdk-ü€/bin/java") << false;
+    QTest::newRow("home of 4000 characters") << true << "%T/" + QString(4000, QLatin1Char('j')) << "" << 1
+                                             << false << "" << true;
 }
 
 void TestLauncher::findsJava()
@@ -179,6 +209,8 @@ void TestLauncher::launchesArchive_data()
                                                      << 0 << "" << 0;
     QTest::newRow("java missing") << "missing" << "wallet.jar" << 0 << "" << -1;
     QTest::newRow("java path empty") << "empty" << "wallet.jar" << 0 << "" << -1;
+    QTest::newRow("shell syntax passed literally") << "fake"
+        << "w.jar; touch pwned && echo $(touch pwned2) `touch pwned3` %PATH% > out.txt | tee x" << 0 << "" << 0;
 }
 
 void TestLauncher::launchesArchive()
@@ -205,6 +237,8 @@ void TestLauncher::launchesArchive()
 
     const QList<FakeProgram::Invocation> runs = fakeJava.invocations();
     QCOMPARE(runs.size(), javaPath == fakeJava.path() ? 2 : 0);
+    // Nothing but the stand-in and its record: no shell ever ran the arguments.
+    QCOMPARE(QDir(sandbox.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"jdk"});
     for (const FakeProgram::Invocation &run : runs) {
         QCOMPARE(run.program, javaPath);
         QCOMPARE(run.arguments, (QStringList{QStringLiteral("-jar"), jarPath}));
@@ -224,6 +258,11 @@ void TestLauncher::runsInstallerCommand_data()
     QTest::newRow("installer fails") << "\"%P\"" << 5 << 5 << QStringList();
     QTest::newRow("empty command") << "" << 0 << -1 << QStringList();
     QTest::newRow("unquoted path with spaces is split") << "%P /s" << 0 << -1 << QStringList();
+    QTest::newRow("only spaces") << "   " << 0 << -1 << QStringList();
+    QTest::newRow("unbalanced quote") << "\"%P /s" << 0 << -1 << QStringList();
+    QTest::newRow("tripled quotes") << "\"\"\"%P\"\"\" /s" << 0 << -1 << QStringList();
+    QTest::newRow("shell syntax passed literally") << "\"%P\" ; touch pwned && echo $(touch x) > out.txt" << 0 << 0
+        << QStringList{";", "touch", "pwned", "&&", "echo", "$(touch", "x)", ">", "out.txt"};
 }
 
 void TestLauncher::runsInstallerCommand()
@@ -243,6 +282,7 @@ void TestLauncher::runsInstallerCommand()
 
     const QList<FakeProgram::Invocation> runs = installer.invocations();
     QCOMPARE(runs.size(), status == -1 ? 0 : 2);
+    QCOMPARE(QDir(sandbox.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Program Files"});
     for (const FakeProgram::Invocation &run : runs) {
         QCOMPARE(run.program, installer.path());
         if (exitCode == 0)
