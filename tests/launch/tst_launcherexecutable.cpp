@@ -49,6 +49,7 @@ private:
     QProcessEnvironment userEnvironment(const QString &searchPath) const;
     void start(QProcess &launcher, const QString &program, const QProcessEnvironment &environment) const;
     void finish(QProcess &launcher) const;
+    void dismissErrorBox(const QString &key) const;
 
     XvfbDisplay m_display;
 };
@@ -87,6 +88,13 @@ void TestLauncherExecutable::finish(QProcess &launcher) const
     QCOMPARE(launcher.exitStatus(), QProcess::NormalExit);
 }
 
+void TestLauncherExecutable::dismissErrorBox(const QString &key) const
+{
+    const QString box = m_display.waitForWindow(QStringLiteral("^Error$"));
+    QVERIFY2(!box.isEmpty(), "no error message appeared");
+    QVERIFY(m_display.pressKeys(box, {key}));
+}
+
 void TestLauncherExecutable::runsRealArchive_data()
 {
     QTest::addColumn<bool>("throughJavaHome");
@@ -118,9 +126,7 @@ void TestLauncherExecutable::runsRealArchive()
     QProcess launcher;
     start(launcher, QStringLiteral(LAUNCHER_EXECUTABLE), environment);
     if (status != 0) {
-        const QString box = m_display.waitForWindow(QStringLiteral("^Error$"));
-        QVERIFY2(!box.isEmpty(), "no error message appeared");
-        QVERIFY(m_display.pressKeys(box, {QStringLiteral("Return")}));
+        dismissErrorBox(QStringLiteral("Return"));
     }
     finish(launcher);
 
@@ -194,9 +200,7 @@ void TestLauncherExecutable::resolvesWithoutJava()
     QCOMPARE(m_display.windowSize(dialog), QStringLiteral("1500x400"));
     QVERIFY(m_display.pressKeys(dialog, keys));
     if (status != 0 && installerRuns) {
-        const QString box = m_display.waitForWindow(QStringLiteral("^Error$"));
-        QVERIFY2(!box.isEmpty(), "no error message appeared");
-        QVERIFY(m_display.pressKeys(box, {QStringLiteral("space")}));
+        dismissErrorBox(QStringLiteral("space"));
     }
     finish(launcher);
 
@@ -252,7 +256,7 @@ void TestLauncherExecutable::outlastsHostileChildren()
     Sandbox sandbox;
     QByteArray data(24 * 1024 * 1024, Qt::Uninitialized);
     for (int i = 0; i < data.size(); ++i)
-        data[i] = char((i * 7919) >> 3);
+        data[i] = char((quint32(i) * 7919u) >> 3);
     QVERIFY(sandbox.write(QStringLiteral("data"), data));
     const FakeProgram java(sandbox.path(QStringLiteral("jdk/bin/java")), 0, shellLines);
     QProcessEnvironment environment = userEnvironment(QStringLiteral("/usr/bin:/bin"));
@@ -268,9 +272,7 @@ void TestLauncherExecutable::outlastsHostileChildren()
     connect(&launcher, &QProcess::readyReadStandardError, [&] { err += launcher.readAllStandardError(); });
     start(launcher, QStringLiteral(LAUNCHER_EXECUTABLE), environment);
     if (status != 0) {
-        const QString box = m_display.waitForWindow(QStringLiteral("^Error$"));
-        QVERIFY2(!box.isEmpty(), "no error message appeared");
-        QVERIFY(m_display.pressKeys(box, {QStringLiteral("Return")}));
+        dismissErrorBox(QStringLiteral("Return"));
     }
     finish(launcher);
     out += launcher.readAllStandardOutput();
