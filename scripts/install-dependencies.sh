@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages needed to build, run and test the launcher.
+# Installs the Debian packages needed to build, run and test the launcher,
+# and any further packages named as arguments.
 set -euo pipefail
 
 packages=(
@@ -7,6 +8,7 @@ packages=(
     qtbase5-dev qttools5-dev qttools5-dev-tools
     default-jdk-headless
     xvfb xdotool xauth
+    "$@"
 )
 
 missing=()
