@@ -1,6 +1,9 @@
 #include "launcher.h"
 
+#include "platform.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QTextCodec>
@@ -54,11 +57,7 @@ QString javaHomeVariable()
 
 QString javaUnder(const QString &javaHome)
 {
-#ifdef Q_OS_WIN
-    const QString executable = QStringLiteral("bin/java.exe");
-#else
-    const QString executable = QStringLiteral("bin/java");
-#endif
+    const QString executable = Platform::javaUnderHome();
     if (javaHome.isEmpty() || javaHome.endsWith(QLatin1Char('/')) || javaHome.endsWith(QLatin1Char('\\')))
         return javaHome + executable;
     return javaHome + QLatin1Char('/') + executable;
@@ -74,6 +73,12 @@ int statusOf(const QProcess &process)
     return process.exitCode();
 }
 
+void startForwarded(QProcess &process, const QString &program, const QStringList &arguments)
+{
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(program, arguments, QIODevice::ReadWrite);
+}
+
 int waitForStatus(QProcess &process)
 {
     process.waitForFinished(-1);
@@ -84,6 +89,10 @@ int waitForStatus(QProcess &process)
 
 Launcher::Launcher()
 {
+    // A named pipe would block the start for ever and a device would be
+    // read until memory runs out: neither holds settings.
+    if (!QFileInfo(settingsFileName).isFile())
+        return;
     QSettings settings(settingsFileName, QSettings::IniFormat);
     useUtf8WhenValid(settings);
     readSetting(settings, QStringLiteral("jre"), jreInstaller);
@@ -95,23 +104,28 @@ Launcher::Launcher()
 int Launcher::runProcess(const QString &program, const QStringList &arguments)
 {
     QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.start(program, arguments, QIODevice::ReadWrite);
+    startForwarded(process, program, arguments);
     return waitForStatus(process);
 }
 
 int Launcher::runCommand(const QString &command)
 {
+    QProcess process;
 #if QT_VERSION >= QT_VERSION_CHECK(5, 15, 0)
     QStringList arguments = QProcess::splitCommand(command);
     const QString program = arguments.isEmpty() ? QString() : arguments.takeFirst();
-    return runProcess(program, arguments);
+    startForwarded(process, program, arguments);
 #else
-    QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.start(command, QIODevice::ReadWrite);
-    return waitForStatus(process);
 #endif
+    const unsigned long startError = Platform::lastStartError();
+    if (process.error() == QProcess::FailedToStart) {
+        const std::optional<int> status = Platform::runThroughShell(process.program(), process.arguments(), startError);
+        if (status)
+            return *status;
+    }
+    return waitForStatus(process);
 }
 
 bool Launcher::findJava()
