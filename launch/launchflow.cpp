@@ -8,7 +8,13 @@
 
 namespace {
 
-int exitStatus(bool failed, const QString &errorText)
+// The launch error names the installer even when the wallet failed: the text
+// is fixed, and translators and users may know it as it stands.
+const QString launchError = QStringLiteral("The installer could not be launched.");
+const QString installError = QStringLiteral("The provided Java Runtime Environment could not be installed.");
+
+// Shows errorText in an error box when the step failed; returns the exit status.
+int reportIfFailed(bool failed, const QString &errorText)
 {
     if (!failed)
         return 0;
@@ -16,21 +22,9 @@ int exitStatus(bool failed, const QString &errorText)
     return 1;
 }
 
-const QString launchError = QStringLiteral("The installer could not be launched.");
-const QString installError = QStringLiteral("The provided Java Runtime Environment could not be installed.");
-
-} // namespace
-
-int runLauncher(Launcher &launcher)
-{
-    if (!launcher.findJava())
-        return resolveMissingRuntime(launcher);
-    return exitStatus(launcher.launch(), launchError);
-}
-
 int resolveMissingRuntime(Launcher &launcher)
 {
-    // Deliberately without owner: it lives until the process ends.
+    // Never deleted: it lives, hidden, until the process ends.
     auto *dialog = new ResolveDialog(nullptr);
     if (launcher.jreInstaller.isEmpty())
         dialog->ui.providedRadioButton->setEnabled(false);
@@ -39,15 +33,25 @@ int resolveMissingRuntime(Launcher &launcher)
 
     switch (dialog->selectedChoice()) {
     case Provided:
-        return exitStatus(launcher.installJre(), installError);
+        return reportIfFailed(launcher.installJre(), installError);
     case Manual: {
         const QString java = QFileDialog::getOpenFileName(
             nullptr, QStringLiteral("Please select the 'java' executable program."),
             QString(), QString(), nullptr, QFileDialog::Options());
-        return exitStatus(launcher.launchWith(java), launchError);
+        return reportIfFailed(launcher.launchWith(java), launchError);
     }
     case NoChoice:
+        // Nothing was asked for, so nothing failed.
         break;
     }
     return 0;
+}
+
+} // namespace
+
+int runLauncher(Launcher &launcher)
+{
+    if (!launcher.findJava())
+        return resolveMissingRuntime(launcher);
+    return reportIfFailed(launcher.launch(), launchError);
 }

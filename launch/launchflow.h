@@ -3,10 +3,9 @@
 
 class Launcher;
 
-// Finds Java and runs the application, or asks the user what to do
-// without it. Returns the process exit status.
+// Finds Java and runs the application, or asks the user what to do without
+// it; reports a failure in a modal error box. Blocks until every child it
+// starts has ended. Returns the process exit status: 0 or 1.
 int runLauncher(Launcher &launcher);
-
-int resolveMissingRuntime(Launcher &launcher);
 
 #endif // RARUDOR_LAUNCH_LAUNCHFLOW_H

@@ -14,6 +14,7 @@ int main(int argc, char *argv[])
     translator.load(QStringLiteral("launcher_") + QLocale::system().name());
     application.installTranslator(&translator);
 
+    // Reads launcher.ini from the working directory.
     Launcher launcher;
     return runLauncher(launcher);
 }
