@@ -2,11 +2,12 @@
 # Installs the build into a scratch prefix and starts the installed launcher
 # once on the demo folder, as a user of the installed program would.
 set -euo pipefail
-build=$1
+cmake=$1
+build=$2
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
-cmake --install "$build" --prefix "$prefix" > /dev/null
+"$cmake" --install "$build" --prefix "$prefix" > /dev/null
 test -x "$prefix/bin/launcher" || { echo "launcher not installed"; exit 1; }
 test -f "$prefix/bin/launcher_de.qm" || { echo "German translation not installed"; exit 1; }
 

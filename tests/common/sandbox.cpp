@@ -1,6 +1,7 @@
 #include "sandbox.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -35,6 +36,20 @@ bool Sandbox::write(const QString &relative, const QByteArray &bytes) const
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+QStringList Sandbox::entries() const
+{
+    QStringList entries;
+    const QDir root(path());
+    QDirIterator it(path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString entry = root.relativeFilePath(it.next());
+        if (!entry.endsWith(QLatin1String(".record")) && !entry.endsWith(QLatin1String(".windows")))
+            entries << entry;
+    }
+    entries.sort();
+    return entries;
+}
+
 void Sandbox::setJavaHome(const QString &value)
 {
     qputenv("JAVA_HOME", QFile::encodeName(value));
@@ -47,5 +62,5 @@ void Sandbox::unsetJavaHome()
 
 void Sandbox::setSearchPath(const QString &folder)
 {
-    qputenv("PATH", QFile::encodeName(folder));
+    qputenv("PATH", QFile::encodeName(QDir::toNativeSeparators(folder)));
 }

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A scratch folder made the working directory, with PATH and JAVA_HOME put
@@ -15,6 +16,9 @@ public:
 
     QString path(const QString &relative = QString()) const;
     bool write(const QString &relative, const QByteArray &bytes) const;
+    // Every file and folder below, relative and sorted, leaving out what the
+    // stand-ins write about their own runs: to show that nothing else was written.
+    QStringList entries() const;
 
     static void setJavaHome(const QString &value);
     static void unsetJavaHome();

@@ -1,23 +1,41 @@
-#include "fakeprogram.h"
 #include "sandbox.h"
+#include "standin.h"
 #include "xvfbdisplay.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QtTest>
 
+#include <sys/stat.h>
+
+// The program as a user starts it, in real windows on a private X server,
+// answered with real key presses. By default the program of this build; with
+// LAUNCHER_EMULATOR=wine, LAUNCHER_UNDER_TEST=…/launcher.exe and
+// STANDIN_UNDER_TEST=…/standin.exe, the Windows build under Wine, which the
+// test talks to in Windows paths (Z: is the Linux root).
 namespace {
 
-// The folder contents, to show that the launcher wrote nothing.
-QStringList listing(const QString &folder)
+QString environmentOr(const char *name, const QString &fallback)
 {
-    QStringList entries;
-    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        entries << it.next();
-    entries.sort();
-    return entries;
+    const QString value = qEnvironmentVariable(name);
+    return value.isEmpty() ? fallback : value;
+}
+
+const QString emulator = environmentOr("LAUNCHER_EMULATOR", QString());
+const bool windowsTarget = !emulator.isEmpty();
+const QString launcherProgram = environmentOr("LAUNCHER_UNDER_TEST", QStringLiteral(LAUNCHER_EXECUTABLE));
+
+// A Linux path as the launcher under test names it.
+QString targetPath(const QString &path)
+{
+    return windowsTarget ? QStringLiteral("Z:") + path : path;
+}
+
+QString nativeTargetPath(const QString &path)
+{
+    return windowsTarget ? QDir::toNativeSeparators(targetPath(path)) : path;
 }
 
 QString jdkHome()
@@ -26,6 +44,14 @@ QString jdkHome()
     QDir home = QFileInfo(QFileInfo(QStringLiteral(JAVA_EXECUTABLE)).canonicalFilePath()).dir();
     home.cdUp();
     return home.path();
+}
+
+QByteArray data24MiB()
+{
+    QByteArray data(24 * 1024 * 1024, Qt::Uninitialized);
+    for (int i = 0; i < data.size(); ++i)
+        data[i] = char((quint32(i) * 7919u) >> 3);
+    return data;
 }
 
 } // namespace
@@ -38,7 +64,11 @@ private slots:
     void initTestCase();
     void runsRealArchive_data();
     void runsRealArchive();
+    void runsJavaItFinds_data();
+    void runsJavaItFinds();
     void ignoresSettingsBesideItself();
+    void readsSpecialSettingsFileAsNone_data();
+    void readsSpecialSettingsFileAsNone();
     void resolvesWithoutJava_data();
     void resolvesWithoutJava();
     void speaksTheUserLanguage();
@@ -46,7 +76,7 @@ private slots:
     void outlastsHostileChildren();
 
 private:
-    QProcessEnvironment userEnvironment(const QString &searchPath) const;
+    QProcessEnvironment userEnvironment() const;
     void start(QProcess &launcher, const QString &program, const QProcessEnvironment &environment) const;
     void finish(QProcess &launcher) const;
     void dismissErrorBox(const QString &key) const;
@@ -57,15 +87,21 @@ private:
 void TestLauncherExecutable::initTestCase()
 {
     QVERIFY2(m_display.start(), "Xvfb did not start");
+    if (windowsTarget)
+        StandIn::useProgram(qEnvironmentVariable("STANDIN_UNDER_TEST"), QStringLiteral(".exe"));
 }
 
-QProcessEnvironment TestLauncherExecutable::userEnvironment(const QString &searchPath) const
+// No Java anywhere: no JAVA_HOME, and a search path without java (Wine
+// builds its search path from WINEPATH and its own system folders).
+QProcessEnvironment TestLauncherExecutable::userEnvironment() const
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.remove(QStringLiteral("JAVA_HOME"));
+    environment.remove(QStringLiteral("WINEPATH"));
     environment.insert(QStringLiteral("DISPLAY"), m_display.name());
-    environment.insert(QStringLiteral("PATH"), searchPath);
+    if (!windowsTarget)
+        environment.insert(QStringLiteral("PATH"), QDir::current().filePath(QStringLiteral("empty")));
     return environment;
 }
 
@@ -74,7 +110,10 @@ void TestLauncherExecutable::start(QProcess &launcher, const QString &program,
 {
     launcher.setProcessEnvironment(environment);
     launcher.setWorkingDirectory(QDir::currentPath());
-    launcher.start(program, QStringList());
+    if (windowsTarget)
+        launcher.start(emulator, {program});
+    else
+        launcher.start(program, QStringList());
     QVERIFY(launcher.waitForStarted());
 }
 
@@ -111,23 +150,27 @@ void TestLauncherExecutable::runsRealArchive()
     QFETCH(bool, throughJavaHome);
     QFETCH(QString, applicationExitCode);
     QFETCH(int, status);
+    if (QByteArray(DEMO_JAR).isEmpty())
+        QSKIP("no JDK was found when the build was configured, so there is no demo archive");
+    if (windowsTarget)
+        QSKIP("Debian ships no Java runtime for Windows; runsJavaItFinds covers this with the stand-in");
 
     Sandbox sandbox;
     QVERIFY(QFile::copy(QStringLiteral(DEMO_JAR), sandbox.path(QStringLiteral("wallet.jar"))));
     QVERIFY(sandbox.write(QStringLiteral("launcher.ini"), "[General]\njar=wallet.jar\n"));
-    const QStringList filesBefore = listing(sandbox.path());
+    const QStringList entriesBefore = sandbox.entries();
 
-    QProcessEnvironment environment = userEnvironment(
-        throughJavaHome ? sandbox.path(QStringLiteral("empty")) : QFileInfo(QStringLiteral(JAVA_EXECUTABLE)).path());
+    QProcessEnvironment environment = userEnvironment();
     if (throughJavaHome)
         environment.insert(QStringLiteral("JAVA_HOME"), jdkHome()); // without a trailing separator
+    else
+        environment.insert(QStringLiteral("PATH"), QFileInfo(QStringLiteral(JAVA_EXECUTABLE)).path());
     environment.insert(QStringLiteral("WALLET_DEMO_EXIT"), applicationExitCode);
 
     QProcess launcher;
-    start(launcher, QStringLiteral(LAUNCHER_EXECUTABLE), environment);
-    if (status != 0) {
+    start(launcher, launcherProgram, environment);
+    if (status != 0)
         dismissErrorBox(QStringLiteral("Return"));
-    }
     finish(launcher);
 
     QCOMPARE(launcher.exitCode(), status);
@@ -136,31 +179,114 @@ void TestLauncherExecutable::runsRealArchive()
     QVERIFY2(out.contains(QStringLiteral("Rarudor Wallet demo is running on Java")), qPrintable(out));
     QVERIFY2(err.contains(QStringLiteral("Rarudor Wallet demo: this line went to standard error.")), qPrintable(err));
     QCOMPARE(err.contains(QStringLiteral("version")), !throughJavaHome); // the probe's own answer
-    QCOMPARE(listing(sandbox.path()), filesBefore);
+    QCOMPARE(sandbox.entries(), entriesBefore);
+}
+
+void TestLauncherExecutable::runsJavaItFinds_data()
+{
+    QTest::addColumn<QString>("javaHome"); // %T is the scratch folder, in the target's native form
+    QTest::addColumn<QString>("instruction");
+    QTest::addColumn<QStringList>("runs"); // the stand-in's arguments, a run each
+    QTest::addColumn<int>("status");
+
+    const QString archive = QStringLiteral("-jar Bücher & \"Wallet\".jar");
+    QTest::newRow("JAVA_HOME without separator") << "%T/jdk" << "exit 0" << QStringList{archive} << 0;
+    QTest::newRow("JAVA_HOME with separator") << "%T/jdk/" << "exit 0" << QStringList{archive} << 0;
+    QTest::newRow("search path") << "" << "exit 0" << QStringList{"-version", archive} << 0;
+    QTest::newRow("application exits 3") << "%T/jdk" << "exit 3" << QStringList{archive} << 1;
+    QTest::newRow("application crashes") << "%T/jdk" << "crash" << QStringList{archive} << 1;
+}
+
+void TestLauncherExecutable::runsJavaItFinds()
+{
+    QFETCH(QString, javaHome);
+    QFETCH(QString, instruction);
+    QFETCH(int, status);
+
+    Sandbox sandbox;
+    const QString folder = javaHome.isEmpty() ? QStringLiteral("search") : QStringLiteral("jdk/bin");
+    const StandIn java(sandbox.path(folder + QStringLiteral("/java")), {instruction});
+    QVERIFY(sandbox.write(QStringLiteral("launcher.ini"), "jar=\"Bücher & \\\"Wallet\\\".jar\"\n"));
+    const QStringList entriesBefore = sandbox.entries();
+
+    QProcessEnvironment environment = userEnvironment();
+    if (javaHome.isEmpty()) {
+        environment.insert(windowsTarget ? QStringLiteral("WINEPATH") : QStringLiteral("PATH"),
+                           nativeTargetPath(sandbox.path(QStringLiteral("search"))));
+    } else {
+        environment.insert(QStringLiteral("JAVA_HOME"), nativeTargetPath(javaHome.replace(QLatin1String("%T"), sandbox.path())));
+    }
+    QProcess launcher;
+    start(launcher, launcherProgram, environment);
+    if (status != 0)
+        dismissErrorBox(QStringLiteral("Return"));
+    finish(launcher);
+
+    QCOMPARE(launcher.exitCode(), status);
+    QStringList runs;
+    for (const StandIn::Run &run : java.runs()) {
+        runs << run.arguments.join(QLatin1Char(' '));
+        QCOMPARE(run.workingDirectory, QDir::fromNativeSeparators(targetPath(QDir::current().canonicalPath())));
+    }
+    QTEST(runs, "runs");
+    QCOMPARE(sandbox.entries(), entriesBefore);
 }
 
 void TestLauncherExecutable::ignoresSettingsBesideItself()
 {
     Sandbox sandbox;
-    const QString copy = sandbox.path(QStringLiteral("app/launcher"));
+    const QString copy = sandbox.path(QStringLiteral("app/") + QFileInfo(launcherProgram).fileName());
     QDir().mkpath(sandbox.path(QStringLiteral("app")));
-    QVERIFY(QFile::copy(QStringLiteral(LAUNCHER_EXECUTABLE), copy));
+    QVERIFY(QFile::copy(launcherProgram, copy));
     QVERIFY(sandbox.write(QStringLiteral("app/launcher.ini"), "jar=wallet.jar\n"));
-    const FakeProgram java(sandbox.path(QStringLiteral("jdk/bin/java")), 0);
+    const StandIn java(sandbox.path(QStringLiteral("jdk/bin/java")));
     QDir().mkpath(sandbox.path(QStringLiteral("elsewhere")));
     QDir::setCurrent(sandbox.path(QStringLiteral("elsewhere")));
 
-    QProcessEnvironment environment = userEnvironment(sandbox.path(QStringLiteral("empty")));
-    environment.insert(QStringLiteral("JAVA_HOME"), sandbox.path(QStringLiteral("jdk/")));
+    QProcessEnvironment environment = userEnvironment();
+    environment.insert(QStringLiteral("JAVA_HOME"), nativeTargetPath(sandbox.path(QStringLiteral("jdk/"))));
     QProcess launcher;
     start(launcher, copy, environment);
     finish(launcher);
 
     QCOMPARE(launcher.exitCode(), 0);
-    const QList<FakeProgram::Invocation> runs = java.invocations();
+    const QList<StandIn::Run> runs = java.runs();
     QCOMPARE(runs.size(), 1);
     QCOMPARE(runs.first().arguments, (QStringList{QStringLiteral("-jar"), QString()}));
-    QCOMPARE(runs.first().workingDirectory, QDir::current().canonicalPath());
+}
+
+void TestLauncherExecutable::readsSpecialSettingsFileAsNone_data()
+{
+    QTest::addColumn<QString>("kind");
+
+    QTest::newRow("named pipe") << "pipe";
+    QTest::newRow("link to /dev/zero") << "device";
+}
+
+void TestLauncherExecutable::readsSpecialSettingsFileAsNone()
+{
+    QFETCH(QString, kind);
+    if (windowsTarget)
+        QSKIP("named pipes and devices are not files on Windows");
+
+    Sandbox sandbox;
+    const QByteArray settings = QFile::encodeName(sandbox.path(QStringLiteral("launcher.ini")));
+    if (kind == QLatin1String("pipe"))
+        QCOMPARE(mkfifo(settings.constData(), 0600), 0);
+    else
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), sandbox.path(QStringLiteral("launcher.ini"))));
+    const StandIn java(sandbox.path(QStringLiteral("jdk/bin/java")));
+
+    QProcessEnvironment environment = userEnvironment();
+    environment.insert(QStringLiteral("JAVA_HOME"), sandbox.path(QStringLiteral("jdk")));
+    QProcess launcher;
+    start(launcher, launcherProgram, environment);
+    finish(launcher);
+
+    QCOMPARE(launcher.exitCode(), 0);
+    const QList<StandIn::Run> runs = java.runs();
+    QCOMPARE(runs.size(), 1);
+    QCOMPARE(runs.first().arguments, (QStringList{QStringLiteral("-jar"), QString()}));
 }
 
 void TestLauncherExecutable::resolvesWithoutJava_data()
@@ -186,46 +312,55 @@ void TestLauncherExecutable::resolvesWithoutJava()
 
     Sandbox sandbox;
     // While it runs, the installer looks for any visible launcher window.
-    const QString visible = sandbox.path(QStringLiteral("visible-windows"));
-    const FakeProgram installer(sandbox.path(QStringLiteral("Java Setup/setup")), installerExitCode,
-                                QStringLiteral("/usr/bin/xdotool search --onlyvisible --name 'Rarudor|Error' > '%1'")
-                                    .arg(visible));
+    const StandIn installer(sandbox.path(QStringLiteral("Java Setup/setup")),
+                            {QStringLiteral("windows Rarudor|Error"), QStringLiteral("exit %1").arg(installerExitCode)});
     QVERIFY(sandbox.write(QStringLiteral("launcher.ini"),
-                          "jar=wallet.jar\njre=\"\\\"" + installer.path().toUtf8() + "\\\" /quiet ADDLOCAL=a,b\"\n"));
+                          "jar=wallet.jar\njre=\"\\\"" + targetPath(installer.path()).toUtf8()
+                              + "\\\" /quiet ADDLOCAL=a,b\"\n"));
+    QProcessEnvironment environment = userEnvironment();
+    if (!windowsTarget) {
+        // The Linux stand-in lists windows with xdotool; java stays out of reach.
+        QDir().mkpath(sandbox.path(QStringLiteral("tools")));
+        QVERIFY(QFile::link(QStandardPaths::findExecutable(QStringLiteral("xdotool")),
+                            sandbox.path(QStringLiteral("tools/xdotool"))));
+        environment.insert(QStringLiteral("PATH"), sandbox.path(QStringLiteral("tools")));
+    }
+
+    const QStringList entriesBefore = sandbox.entries();
 
     QProcess launcher;
-    start(launcher, QStringLiteral(LAUNCHER_EXECUTABLE), userEnvironment(sandbox.path(QStringLiteral("empty"))));
+    start(launcher, launcherProgram, environment);
     const QString dialog = m_display.waitForWindow(QStringLiteral("^Rarudor Wallet \\(JRE installer\\)$"));
     QVERIFY2(!dialog.isEmpty(), "the dialog did not appear");
     QCOMPARE(m_display.windowSize(dialog), QStringLiteral("1500x400"));
     QVERIFY(m_display.pressKeys(dialog, keys));
-    if (status != 0 && installerRuns) {
+    if (status != 0 && installerRuns)
         dismissErrorBox(QStringLiteral("space"));
-    }
     finish(launcher);
 
     QCOMPARE(launcher.exitCode(), status);
-    const QList<FakeProgram::Invocation> runs = installer.invocations();
+    const QList<StandIn::Run> runs = installer.runs();
     QCOMPARE(runs.size(), installerRuns ? 1 : 0);
     if (installerRuns) {
         QCOMPARE(runs.first().arguments, (QStringList{QStringLiteral("/quiet"), QStringLiteral("ADDLOCAL=a,b")}));
-        QFile windows(visible);
-        QVERIFY(windows.open(QIODevice::ReadOnly));
-        QCOMPARE(windows.readAll(), QByteArray());
+        QCOMPARE(installer.windowsFound(), QByteArray());
     }
+    QCOMPARE(sandbox.entries(), entriesBefore);
 }
 
 void TestLauncherExecutable::speaksTheUserLanguage()
 {
     Sandbox sandbox;
     QVERIFY(QFile::copy(QStringLiteral(GERMAN_TRANSLATION), sandbox.path(QStringLiteral("launcher_de.qm"))));
-    QProcessEnvironment environment = userEnvironment(sandbox.path(QStringLiteral("empty")));
+    QProcessEnvironment environment = userEnvironment();
     environment.remove(QStringLiteral("LANGUAGE"));
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
     environment.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
 
+    const QStringList entriesBefore = sandbox.entries();
+
     QProcess launcher;
-    start(launcher, QStringLiteral(LAUNCHER_EXECUTABLE), environment);
+    start(launcher, launcherProgram, environment);
     const QString dialog = m_display.waitForWindow(QStringLiteral("^Rarudor Wallet"));
     QVERIFY2(!dialog.isEmpty(), "the dialog did not appear");
     QCOMPARE(m_display.xdotool({QStringLiteral("getwindowname"), dialog}).value_or(QString()),
@@ -237,31 +372,30 @@ void TestLauncherExecutable::speaksTheUserLanguage()
 
 void TestLauncherExecutable::outlastsHostileChildren_data()
 {
-    QTest::addColumn<QString>("shellLines"); // run by the stand-in for java; $DATA names 24 MB of bytes
+    QTest::addColumn<QStringList>("instructions"); // for the stand-in java; %D names 24 MiB of bytes
     QTest::addColumn<int>("status");
     QTest::addColumn<bool>("echoesData");
 
-    QTest::newRow("floods both outputs at once") << "cat \"$DATA\" & cat \"$DATA\" >&2; wait" << 0 << true;
-    QTest::newRow("leaves a grandchild holding its outputs") << "sleep 30 &" << 0 << false;
-    QTest::newRow("closes its outputs early") << "exec >&- 2>&-; sleep 0.2" << 0 << false;
-    QTest::newRow("killed by a signal") << "kill -KILL $$" << 1 << false;
+    QTest::newRow("floods both outputs at once") << QStringList{"flood %D"} << 0 << true;
+    QTest::newRow("leaves a grandchild holding its outputs") << QStringList{"grandchild %D.sleep"} << 0 << false;
+    QTest::newRow("closes its outputs early") << QStringList{"close-outputs", "sleep 200"} << 0 << false;
+    QTest::newRow("crashes") << QStringList{"crash"} << 1 << false;
 }
 
 void TestLauncherExecutable::outlastsHostileChildren()
 {
-    QFETCH(QString, shellLines);
+    QFETCH(QStringList, instructions);
     QFETCH(int, status);
     QFETCH(bool, echoesData);
 
     Sandbox sandbox;
-    QByteArray data(24 * 1024 * 1024, Qt::Uninitialized);
-    for (int i = 0; i < data.size(); ++i)
-        data[i] = char((quint32(i) * 7919u) >> 3);
+    const QByteArray data = data24MiB();
     QVERIFY(sandbox.write(QStringLiteral("data"), data));
-    const FakeProgram java(sandbox.path(QStringLiteral("jdk/bin/java")), 0, shellLines);
-    QProcessEnvironment environment = userEnvironment(QStringLiteral("/usr/bin:/bin"));
-    environment.insert(QStringLiteral("JAVA_HOME"), sandbox.path(QStringLiteral("jdk")));
-    environment.insert(QStringLiteral("DATA"), sandbox.path(QStringLiteral("data")));
+    QVERIFY(sandbox.write(QStringLiteral("data.sleep"), "sleep 30000\n"));
+    instructions.replaceInStrings(QStringLiteral("%D"), nativeTargetPath(sandbox.path(QStringLiteral("data"))));
+    const StandIn java(sandbox.path(QStringLiteral("jdk/bin/java")), instructions);
+    QProcessEnvironment environment = userEnvironment();
+    environment.insert(QStringLiteral("JAVA_HOME"), nativeTargetPath(sandbox.path(QStringLiteral("jdk"))));
 
     QElapsedTimer clock;
     clock.start();
@@ -270,10 +404,9 @@ void TestLauncherExecutable::outlastsHostileChildren()
     QByteArray err;
     connect(&launcher, &QProcess::readyReadStandardOutput, [&] { out += launcher.readAllStandardOutput(); });
     connect(&launcher, &QProcess::readyReadStandardError, [&] { err += launcher.readAllStandardError(); });
-    start(launcher, QStringLiteral(LAUNCHER_EXECUTABLE), environment);
-    if (status != 0) {
+    start(launcher, launcherProgram, environment);
+    if (status != 0)
         dismissErrorBox(QStringLiteral("Return"));
-    }
     finish(launcher);
     out += launcher.readAllStandardOutput();
     err += launcher.readAllStandardError();

@@ -1,9 +1,9 @@
-#include "fakeprogram.h"
 #include "launcher.h"
 #include "launchflow.h"
 #include "modaldriver.h"
 #include "resolvedialog.h"
 #include "sandbox.h"
+#include "standin.h"
 
 #include <QFileDialog>
 #include <QLineEdit>
@@ -15,6 +15,8 @@ namespace {
 const QString launchError = QStringLiteral("The installer could not be launched.");
 const QString installError = QStringLiteral("The provided Java Runtime Environment could not be installed.");
 
+using Steps = QList<ModalDriver::Step>;
+
 QList<ResolveDialog *> resolveDialogs()
 {
     QList<ResolveDialog *> dialogs;
@@ -25,15 +27,103 @@ QList<ResolveDialog *> resolveDialogs()
     return dialogs;
 }
 
-QString runText(const FakeProgram &program)
+QString runText(const StandIn &program)
 {
     QStringList runs;
-    for (const FakeProgram::Invocation &run : program.invocations())
+    for (const StandIn::Run &run : program.runs())
         runs << run.arguments.join(QLatin1Char(' '));
     return runs.join(QLatin1String("; "));
 }
 
+ResolveDialog *resolveDialog(QWidget *modal)
+{
+    auto *dialog = qobject_cast<ResolveDialog *>(modal);
+    [dialog, modal] {
+        QVERIFY2(dialog, qPrintable(QStringLiteral("expected the dialog, got ") + modal->windowTitle()));
+        QVERIFY(!dialog->parentWidget());
+    }();
+    return dialog;
+}
+
+// The user's answers, one for each window that opens, in order.
+ModalDriver::Step pressInDialog(const QString &keys)
+{
+    return [keys](QWidget *modal) {
+        if (resolveDialog(modal))
+            ModalDriver::pressKeys(modal, keys);
+    };
+}
+
+ModalDriver::Step closeDialog()
+{
+    return [](QWidget *modal) {
+        if (resolveDialog(modal))
+            modal->windowHandle()->close();
+    };
+}
+
+// The dialog's own controls cannot uncheck both options; this can.
+ModalDriver::Step acceptWithNoOptionChecked()
+{
+    return [](QWidget *modal) {
+        ResolveDialog *dialog = resolveDialog(modal);
+        if (!dialog)
+            return;
+        dialog->ui.providedRadioButton->setAutoExclusive(false);
+        dialog->ui.providedRadioButton->setChecked(false);
+        QTest::mouseClick(dialog->ui.okButton, Qt::LeftButton);
+    };
+}
+
+QFileDialog *fileDialog(QWidget *modal)
+{
+    auto *dialog = qobject_cast<QFileDialog *>(modal);
+    [dialog, modal] {
+        QVERIFY2(dialog, qPrintable(QStringLiteral("expected the file dialog, got ") + modal->windowTitle()));
+        QVERIFY(!dialog->parentWidget());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Please select the 'java' executable program."));
+    }();
+    return dialog;
+}
+
+// Types the path into the file name field, as a user would.
+ModalDriver::Step pickFile(const QString &relativePath)
+{
+    return [relativePath](QWidget *modal) {
+        QFileDialog *dialog = fileDialog(modal);
+        auto *fileName = dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
+        QVERIFY(fileName);
+        QTest::keyClicks(fileName, QDir::current().absoluteFilePath(relativePath));
+        ModalDriver::pressKeys(modal, QStringLiteral("Return"));
+    };
+}
+
+ModalDriver::Step cancelFileDialog()
+{
+    return [](QWidget *modal) {
+        if (fileDialog(modal))
+            ModalDriver::pressKeys(modal, QStringLiteral("Esc"));
+    };
+}
+
+// Reads the error as the user sees it into messages, then presses Return.
+ModalDriver::Step dismissErrorBox(QStringList *messages)
+{
+    return [messages](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        QVERIFY2(box, qPrintable(QStringLiteral("expected an error box, got ") + modal->windowTitle()));
+        QVERIFY(!box->parentWidget());
+        QCOMPARE(box->windowTitle(), QStringLiteral("Error"));
+        QCOMPARE(box->icon(), QMessageBox::Critical);
+        QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+        *messages << box->text();
+        ModalDriver::pressKeys(modal, QStringLiteral("Return"));
+    };
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Steps)
 
 class TestLaunchFlow : public QObject
 {
@@ -44,67 +134,16 @@ private slots:
     void endsWithStatus();
 
 private:
-    ModalDriver::Step answerFor(const QString &answer);
     QStringList m_messages;
 };
-
-ModalDriver::Step TestLaunchFlow::answerFor(const QString &answer)
-{
-    const QString action = answer.section(QLatin1Char(':'), 0, 0);
-    const QString detail = answer.section(QLatin1Char(':'), 1);
-    if (action == QLatin1String("dialog")) {
-        return [detail](QWidget *modal) {
-            QVERIFY(qobject_cast<ResolveDialog *>(modal));
-            QVERIFY(!modal->parentWidget());
-            if (detail == QLatin1String("close"))
-                modal->windowHandle()->close();
-            else
-                ModalDriver::pressKeys(modal, detail);
-        };
-    }
-    if (action == QLatin1String("nochoice")) {
-        return [](QWidget *modal) {
-            auto *dialog = qobject_cast<ResolveDialog *>(modal);
-            QVERIFY(dialog);
-            dialog->ui.providedRadioButton->setAutoExclusive(false);
-            dialog->ui.providedRadioButton->setChecked(false);
-            QTest::mouseClick(dialog->ui.okButton, Qt::LeftButton);
-        };
-    }
-    if (action == QLatin1String("file")) {
-        return [detail](QWidget *modal) {
-            QVERIFY(qobject_cast<QFileDialog *>(modal));
-            QVERIFY(!modal->parentWidget());
-            QCOMPARE(modal->windowTitle(), QStringLiteral("Please select the 'java' executable program."));
-            if (detail == QLatin1String("cancel")) {
-                ModalDriver::pressKeys(modal, QStringLiteral("Esc"));
-                return;
-            }
-            auto *fileName = modal->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-            QVERIFY(fileName);
-            QTest::keyClicks(fileName, QDir::current().absoluteFilePath(detail));
-            ModalDriver::pressKeys(modal, QStringLiteral("Return"));
-        };
-    }
-    // "box": read the message as the user sees it, then press Return.
-    return [this](QWidget *modal) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        QVERIFY(box);
-        QVERIFY(!box->parentWidget());
-        QCOMPARE(box->windowTitle(), QStringLiteral("Error"));
-        QCOMPARE(box->icon(), QMessageBox::Critical);
-        QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
-        m_messages << box->text();
-        ModalDriver::pressKeys(modal, QStringLiteral("Return"));
-    };
-}
 
 void TestLaunchFlow::endsWithStatus_data()
 {
     QTest::addColumn<bool>("javaFound");
     QTest::addColumn<int>("javaExitCode");
-    QTest::addColumn<QString>("installer"); // "" for none, else its exit code
-    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<bool>("installerConfigured");
+    QTest::addColumn<int>("installerExitCode");
+    QTest::addColumn<Steps>("answers");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("javaRuns");
     QTest::addColumn<QString>("installerRuns");
@@ -112,56 +151,66 @@ void TestLaunchFlow::endsWithStatus_data()
 
     const QString archive = QStringLiteral("-jar wallet.jar");
     const QString install = QStringLiteral("/s ADDLOCAL=a,b");
-    QTest::newRow("java found, application exits 0") << true << 0 << "0" << QStringList() << 0
+    const QString java = StandIn::executable(QStringLiteral("jdk/bin/java"));
+    const ModalDriver::Step chooseManual = pressInDialog(QStringLiteral("Down, Return"));
+    QStringList *messages = &m_messages;
+    QTest::newRow("java found, application exits 0") << true << 0 << true << 0 << Steps() << 0
                                                      << archive << "" << QStringList();
-    QTest::newRow("java found, application exits 3") << true << 3 << "0" << QStringList{"box"} << 1
-                                                     << archive << "" << QStringList{launchError};
-    QTest::newRow("Escape") << false << 0 << "0" << QStringList{"dialog:Esc"} << 1 << "" << "" << QStringList();
-    QTest::newRow("Alt+Q") << false << 0 << "0" << QStringList{"dialog:Alt+Q"} << 1 << "" << "" << QStringList();
-    QTest::newRow("window closed") << false << 0 << "0" << QStringList{"dialog:close"} << 1 << "" << ""
+    QTest::newRow("java found, application exits 3") << true << 3 << true << 0 << Steps{dismissErrorBox(messages)}
+                                                     << 1 << archive << "" << QStringList{launchError};
+    QTest::newRow("Escape") << false << 0 << true << 0 << Steps{pressInDialog(QStringLiteral("Esc"))} << 1
+                            << "" << "" << QStringList();
+    QTest::newRow("Alt+Q") << false << 0 << true << 0 << Steps{pressInDialog(QStringLiteral("Alt+Q"))} << 1
+                           << "" << "" << QStringList();
+    QTest::newRow("window closed") << false << 0 << true << 0 << Steps{closeDialog()} << 1 << "" << ""
                                    << QStringList();
-    QTest::newRow("installer succeeds") << false << 0 << "0" << QStringList{"dialog:Return"} << 0 << "" << install
-                                        << QStringList();
-    QTest::newRow("installer fails") << false << 0 << "2" << QStringList{"dialog:Alt+O", "box"} << 1 << ""
-                                     << install << QStringList{installError};
-    QTest::newRow("no installer configured") << false << 0 << "" << QStringList{"dialog:Return", "box"} << 1
-                                             << "" << "" << QStringList{installError};
-    QTest::newRow("java picked, application exits 0") << false << 0 << "0"
-        << QStringList{"dialog:Down, Return", "file:jdk/bin/java"} << 0 << archive << "" << QStringList();
-    QTest::newRow("java picked, application exits 3") << false << 3 << "0"
-        << QStringList{"dialog:Down, Return", "file:jdk/bin/java", "box"} << 1 << archive << "" << QStringList{launchError};
-    QTest::newRow("file dialog cancelled") << false << 0 << "0"
-        << QStringList{"dialog:Down, Return", "file:cancel", "box"} << 1 << "" << "" << QStringList{launchError};
-    QTest::newRow("picked file is no program") << false << 0 << "0"
-        << QStringList{"dialog:Down, Return", "file:launcher.ini", "box"} << 1 << "" << "" << QStringList{launchError};
-    QTest::newRow("no option checked") << false << 0 << "0" << QStringList{"nochoice"} << 0 << "" << ""
-                                       << QStringList();
+    QTest::newRow("installer succeeds") << false << 0 << true << 0 << Steps{pressInDialog(QStringLiteral("Return"))}
+                                        << 0 << "" << install << QStringList();
+    QTest::newRow("installer fails") << false << 0 << true << 2
+                                     << Steps{pressInDialog(QStringLiteral("Alt+O")), dismissErrorBox(messages)}
+                                     << 1 << "" << install << QStringList{installError};
+    QTest::newRow("no installer configured") << false << 0 << false << 0
+                                             << Steps{pressInDialog(QStringLiteral("Return")), dismissErrorBox(messages)}
+                                             << 1 << "" << "" << QStringList{installError};
+    QTest::newRow("java picked, application exits 0") << false << 0 << true << 0
+        << Steps{chooseManual, pickFile(java)} << 0 << archive << "" << QStringList();
+    QTest::newRow("java picked, application exits 3") << false << 3 << true << 0
+        << Steps{chooseManual, pickFile(java), dismissErrorBox(messages)} << 1 << archive << "" << QStringList{launchError};
+    QTest::newRow("file dialog cancelled") << false << 0 << true << 0
+        << Steps{chooseManual, cancelFileDialog(), dismissErrorBox(messages)} << 1 << "" << "" << QStringList{launchError};
+    QTest::newRow("picked file is no program") << false << 0 << true << 0
+        << Steps{chooseManual, pickFile(QStringLiteral("launcher.ini")), dismissErrorBox(messages)} << 1 << "" << ""
+        << QStringList{launchError};
+    QTest::newRow("no option checked") << false << 0 << true << 0 << Steps{acceptWithNoOptionChecked()} << 0 << ""
+                                       << "" << QStringList();
 }
 
 void TestLaunchFlow::endsWithStatus()
 {
     QFETCH(bool, javaFound);
     QFETCH(int, javaExitCode);
-    QFETCH(QString, installer);
-    QFETCH(QStringList, answers);
+    QFETCH(bool, installerConfigured);
+    QFETCH(int, installerExitCode);
+    QFETCH(Steps, answers);
 
     Sandbox sandbox;
     Sandbox::setSearchPath(sandbox.path(QStringLiteral("empty")));
-    const FakeProgram java(sandbox.path(QStringLiteral("jdk/bin/java")), javaExitCode);
+    const StandIn java(sandbox.path(QStringLiteral("jdk/bin/java")), {QStringLiteral("exit %1").arg(javaExitCode)});
     if (javaFound)
         Sandbox::setJavaHome(sandbox.path(QStringLiteral("jdk")));
     else
         Sandbox::unsetJavaHome();
-    const FakeProgram setup(sandbox.path(QStringLiteral("Java Setup/setup")), installer.toInt());
+    const StandIn setup(sandbox.path(QStringLiteral("Java Setup/setup")),
+                        {QStringLiteral("exit %1").arg(installerExitCode)});
     QByteArray ini = "[General]\njar=wallet.jar\n";
-    if (!installer.isEmpty())
+    if (installerConfigured)
         ini += "jre=\"\\\"" + setup.path().toUtf8() + "\\\" /s ADDLOCAL=a,b\"\n";
     QVERIFY(sandbox.write(QStringLiteral("launcher.ini"), ini));
 
     m_messages.clear();
     ModalDriver driver;
-    for (const QString &answer : answers)
-        driver.then(answerFor(answer));
+    for (const ModalDriver::Step &answer : answers)
+        driver.then(answer);
 
     Launcher launcher;
     const int status = runLauncher(launcher);

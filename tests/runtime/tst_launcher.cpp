@@ -1,6 +1,6 @@
-#include "fakeprogram.h"
 #include "launcher.h"
 #include "sandbox.h"
+#include "standin.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +19,7 @@ private slots:
     void launchesArchive();
     void runsInstallerCommand_data();
     void runsInstallerCommand();
-    void childInheritsDirectoryAndEnvironment();
+    void childInheritsWorkingDirectory();
 };
 
 namespace {
@@ -138,27 +138,27 @@ void TestLauncher::findsJava_data()
 {
     QTest::addColumn<bool>("javaHomeSet");
     QTest::addColumn<QString>("javaHome"); // %T is the scratch folder
-    QTest::addColumn<QString>("javaUnderHome"); // where a java lies, relative to %T
+    QTest::addColumn<QString>("javaUnderHome"); // where a java lies, relative to %T, without ".exe"
     QTest::addColumn<int>("probeExitCode"); // -1: no java on the search path
     QTest::addColumn<bool>("found");
-    QTest::addColumn<QString>("javaPath");
+    QTest::addColumn<QString>("javaPath"); // %X is ".exe" on Windows
     QTest::addColumn<bool>("probed");
 
     QTest::newRow("home with separator") << true << "%T/jdk/" << "jdk/bin/java" << 0
-                                         << true << "%T/jdk/bin/java" << false;
+                                         << true << "%T/jdk/bin/java%X" << false;
     QTest::newRow("home without separator") << true << "%T/jdk" << "jdk/bin/java" << 0
-                                            << true << "%T/jdk/bin/java" << false;
+                                            << true << "%T/jdk/bin/java%X" << false;
     QTest::newRow("home with backslash is kept as it is") << true << "%T/jdk\\" << "jdk\\bin/java" << -1
-                                                          << true << "%T/jdk\\bin/java" << false;
+                                                          << true << "%T/jdk\\bin/java%X" << false;
     QTest::newRow("empty home looks in the working folder") << true << "" << "bin/java" << -1
-                                                            << true << "bin/java" << false;
+                                                            << true << "bin/java%X" << false;
     QTest::newRow("home pointing nowhere, probe succeeds") << true << "%T/nowhere" << "jdk/bin/java" << 0
                                                            << true << "java" << true;
     QTest::newRow("home unset, probe succeeds") << false << "" << "" << 0 << true << "java" << true;
     QTest::newRow("home unset, probe fails") << false << "" << "" << 1 << false << "" << true;
     QTest::newRow("home unset, no java anywhere") << false << "" << "" << -1 << false << "" << false;
     QTest::newRow("home with non-ASCII characters") << true << QStringLiteral("%T/jdk-ü€") << QStringLiteral("jdk-ü€/bin/java")
-                                                    << -1 << true << QStringLiteral("%T/jdk-ü€/bin/java") << false;
+                                                    << -1 << true << QStringLiteral("%T/jdk-ü€/bin/java%X") << false;
     QTest::newRow("home of 4000 characters") << true << "%T/" + QString(4000, QLatin1Char('j')) << "" << 1
                                              << false << "" << true;
 }
@@ -174,8 +174,9 @@ void TestLauncher::findsJava()
 
     Sandbox sandbox;
     if (!javaUnderHome.isEmpty())
-        FakeProgram(sandbox.path(javaUnderHome), 0);
-    const FakeProgram probe(sandbox.path(QStringLiteral("search/java")), qMax(probeExitCode, 0));
+        StandIn(sandbox.path(javaUnderHome));
+    const StandIn probe(sandbox.path(QStringLiteral("search/java")),
+                        {QStringLiteral("exit %1").arg(qMax(probeExitCode, 0))});
     Sandbox::setSearchPath(sandbox.path(probeExitCode < 0 ? QStringLiteral("empty") : QStringLiteral("search")));
     if (javaHomeSet)
         Sandbox::setJavaHome(javaHome.replace(QLatin1String("%T"), sandbox.path()));
@@ -184,9 +185,10 @@ void TestLauncher::findsJava()
 
     Launcher launcher;
     QTEST(launcher.findJava(), "found");
-    QCOMPARE(launcher.javaPath, javaPath.replace(QLatin1String("%T"), sandbox.path()));
+    javaPath.replace(QLatin1String("%T"), sandbox.path()).replace(QLatin1String("%X"), StandIn::executable(QString()));
+    QCOMPARE(launcher.javaPath, javaPath);
 
-    const QList<FakeProgram::Invocation> runs = probe.invocations();
+    const QList<StandIn::Run> runs = probe.runs();
     QCOMPARE(runs.size(), probed ? 1 : 0);
     if (probed)
         QCOMPARE(runs.first().arguments, QStringList{QStringLiteral("-version")});
@@ -197,20 +199,19 @@ void TestLauncher::launchesArchive_data()
     QTest::addColumn<QString>("java"); // "fake", "missing" or "empty"
     QTest::addColumn<QString>("jarPath");
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("shellLines");
+    QTest::addColumn<bool>("crashes");
     QTest::addColumn<int>("status");
 
-    QTest::newRow("application exits 0") << "fake" << "wallet.jar" << 0 << "" << 0;
-    QTest::newRow("application exits 3") << "fake" << "wallet.jar" << 3 << "" << 3;
-    QTest::newRow("application crashes") << "fake" << "wallet.jar" << 0 << "kill -SEGV $$" << -1;
-    QTest::newRow("application killed") << "fake" << "wallet.jar" << 0 << "kill -KILL $$" << -1;
-    QTest::newRow("empty archive path still passed") << "fake" << "" << 0 << "" << 0;
+    QTest::newRow("application exits 0") << "fake" << "wallet.jar" << 0 << false << 0;
+    QTest::newRow("application exits 3") << "fake" << "wallet.jar" << 3 << false << 3;
+    QTest::newRow("application crashes") << "fake" << "wallet.jar" << 0 << true << -1;
+    QTest::newRow("empty archive path still passed") << "fake" << "" << 0 << false << 0;
     QTest::newRow("spaces and non-ASCII kept whole") << "fake" << QStringLiteral("My Wallet/Bücher ünd €.jar")
-                                                     << 0 << "" << 0;
-    QTest::newRow("java missing") << "missing" << "wallet.jar" << 0 << "" << -1;
-    QTest::newRow("java path empty") << "empty" << "wallet.jar" << 0 << "" << -1;
+                                                     << 0 << false << 0;
+    QTest::newRow("java missing") << "missing" << "wallet.jar" << 0 << false << -1;
+    QTest::newRow("java path empty") << "empty" << "wallet.jar" << 0 << false << -1;
     QTest::newRow("shell syntax passed literally") << "fake"
-        << "w.jar; touch pwned && echo $(touch pwned2) `touch pwned3` %PATH% > out.txt | tee x" << 0 << "" << 0;
+        << "w.jar; touch pwned && echo $(touch pwned2) `touch pwned3` %PATH% > out.txt | tee x" << 0 << false << 0;
 }
 
 void TestLauncher::launchesArchive()
@@ -218,11 +219,13 @@ void TestLauncher::launchesArchive()
     QFETCH(QString, java);
     QFETCH(QString, jarPath);
     QFETCH(int, exitCode);
-    QFETCH(QString, shellLines);
+    QFETCH(bool, crashes);
     QFETCH(int, status);
 
     Sandbox sandbox;
-    const FakeProgram fakeJava(sandbox.path(QStringLiteral("jdk/bin/java")), exitCode, shellLines);
+    const StandIn fakeJava(sandbox.path(QStringLiteral("jdk/bin/java")),
+                           {crashes ? QStringLiteral("crash") : QStringLiteral("exit %1").arg(exitCode)});
+    const QStringList entriesBefore = sandbox.entries();
     QString javaPath;
     if (java == QLatin1String("fake"))
         javaPath = fakeJava.path();
@@ -232,14 +235,17 @@ void TestLauncher::launchesArchive()
     Launcher launcher;
     launcher.jarPath = jarPath;
     launcher.javaPath = javaPath;
+    // launch() tells only whether it failed; runProcess() with the same
+    // program and arguments shows the status behind that, so each row runs
+    // the stand-in twice.
     QCOMPARE(launcher.launch(), status != 0);
     QCOMPARE(launcher.runProcess(javaPath, {QStringLiteral("-jar"), jarPath}), status);
 
-    const QList<FakeProgram::Invocation> runs = fakeJava.invocations();
+    const QList<StandIn::Run> runs = fakeJava.runs();
     QCOMPARE(runs.size(), javaPath == fakeJava.path() ? 2 : 0);
-    // Nothing but the stand-in and its record: no shell ever ran the arguments.
-    QCOMPARE(QDir(sandbox.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"jdk"});
-    for (const FakeProgram::Invocation &run : runs) {
+    // No shell ever ran the arguments: nothing was written.
+    QCOMPARE(sandbox.entries(), entriesBefore);
+    for (const StandIn::Run &run : runs) {
         QCOMPARE(run.program, javaPath);
         QCOMPARE(run.arguments, (QStringList{QStringLiteral("-jar"), jarPath}));
     }
@@ -273,41 +279,40 @@ void TestLauncher::runsInstallerCommand()
     QFETCH(QStringList, arguments);
 
     Sandbox sandbox;
-    const FakeProgram installer(sandbox.path(QStringLiteral("Program Files/Java/setup")), exitCode);
+    const StandIn installer(sandbox.path(QStringLiteral("Program Files/Java/setup")),
+                            {QStringLiteral("exit %1").arg(exitCode)});
+    const QStringList entriesBefore = sandbox.entries();
 
     Launcher launcher;
     launcher.jreInstaller = command.replace(QLatin1String("%P"), installer.path());
+    // As with launch() above: the flag, then the status behind it.
     QCOMPARE(launcher.installJre(), status != 0);
     QCOMPARE(launcher.runCommand(launcher.jreInstaller), status);
 
-    const QList<FakeProgram::Invocation> runs = installer.invocations();
+    const QList<StandIn::Run> runs = installer.runs();
     QCOMPARE(runs.size(), status == -1 ? 0 : 2);
-    QCOMPARE(QDir(sandbox.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Program Files"});
-    for (const FakeProgram::Invocation &run : runs) {
+    QCOMPARE(sandbox.entries(), entriesBefore);
+    for (const StandIn::Run &run : runs) {
         QCOMPARE(run.program, installer.path());
         if (exitCode == 0)
             QCOMPARE(run.arguments, arguments);
     }
 }
 
-void TestLauncher::childInheritsDirectoryAndEnvironment()
+void TestLauncher::childInheritsWorkingDirectory()
 {
     Sandbox sandbox;
-    const FakeProgram java(sandbox.path(QStringLiteral("jdk/bin/java")), 0);
-    qputenv(FakeProgram::markerVariable(), "inherited");
+    const StandIn java(sandbox.path(QStringLiteral("jdk/bin/java")));
 
     Launcher launcher;
     launcher.jreInstaller = java.path();
     QVERIFY(!launcher.launchWith(java.path()));
     QVERIFY(!launcher.installJre());
-    qunsetenv(FakeProgram::markerVariable());
 
-    const QList<FakeProgram::Invocation> runs = java.invocations();
+    const QList<StandIn::Run> runs = java.runs();
     QCOMPARE(runs.size(), 2);
-    for (const FakeProgram::Invocation &run : runs) {
+    for (const StandIn::Run &run : runs)
         QCOMPARE(run.workingDirectory, QDir::current().canonicalPath());
-        QCOMPARE(run.marker, QStringLiteral("inherited"));
-    }
 }
 
 QTEST_GUILESS_MAIN(TestLauncher)

@@ -1,0 +1,66 @@
+#include "standin.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+QString standInProgram = QStringLiteral(STANDIN_PROGRAM);
+QString executableSuffix = QStringLiteral(EXECUTABLE_SUFFIX);
+
+} // namespace
+
+QString StandIn::executable(const QString &path)
+{
+    return path + executableSuffix;
+}
+
+void StandIn::useProgram(const QString &program, const QString &suffix)
+{
+    standInProgram = program;
+    executableSuffix = suffix;
+}
+
+StandIn::StandIn(const QString &path, const QStringList &instructions)
+    : m_path(executable(path))
+{
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    QFile::copy(standInProgram, m_path);
+    QFile file(m_path + QLatin1String(".do"));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(instructions.join(QLatin1Char('\n')).toUtf8());
+}
+
+QString StandIn::path() const
+{
+    return m_path;
+}
+
+QList<StandIn::Run> StandIn::runs() const
+{
+    QFile file(m_path + QLatin1String(".record"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QList<Run> runs;
+    for (const QByteArray &record : file.readAll().split('\x1e')) {
+        if (record.isEmpty())
+            continue;
+        QStringList fields;
+        for (const QByteArray &field : record.split('\0'))
+            fields << QString::fromUtf8(field);
+        fields.removeLast(); // after the last field's terminator
+        Run run;
+        run.program = QDir::fromNativeSeparators(fields.takeFirst());
+        run.workingDirectory = QDir::fromNativeSeparators(fields.takeFirst());
+        run.arguments = fields;
+        runs << run;
+    }
+    return runs;
+}
+
+QByteArray StandIn::windowsFound() const
+{
+    QFile file(m_path + QLatin1String(".windows"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("not listed");
+}

@@ -1,0 +1,87 @@
+// Stands in for java and for the installer. Beside its own file it reads
+// <own path>.do, one instruction a line, and appends how it was started to
+// <own path>.record: its path, its working directory and every argument,
+// each ended by NUL, the run ended by 0x1E.
+//
+//   exit N           exit with code N (the last instruction's code wins)
+//   crash            end by an access violation
+//   flood FILE       write FILE to standard output and standard error at once
+//   grandchild FILE  leave a copy running that follows instruction file FILE
+//   sleep MS         sleep
+//   close-outputs    close standard output and standard error
+//   windows PATTERN  list visible windows whose title matches into <own path>.windows
+#include "system.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+std::string readFile(const std::string &path)
+{
+    std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void record(const std::string &path, const std::vector<std::string> &fields)
+{
+    std::ofstream file(std::filesystem::u8path(path), std::ios::binary | std::ios::app);
+    for (const std::string &field : fields)
+        file << field << '\0';
+    file << '\x1e';
+}
+
+void flood(const std::string &dataFile)
+{
+    const std::string data = readFile(dataFile);
+    std::thread toError([&data] { std::fwrite(data.data(), 1, data.size(), stderr); });
+    std::fwrite(data.data(), 1, data.size(), stdout);
+    toError.join();
+    std::fflush(stdout);
+    std::fflush(stderr);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const std::string self = System::ownPath();
+    std::vector<std::string> fields = System::arguments(argc, argv);
+    // A grandchild follows its own instructions and is not a run of its own.
+    const bool grandchild = fields.size() == 3 && fields[1] == "--instructions";
+    const std::string instructionFile = grandchild ? fields[2] : self + ".do";
+    if (!grandchild) {
+        fields.insert(fields.begin() + 1, System::workingDirectory());
+        record(self + ".record", fields);
+    }
+
+    int exitCode = 0;
+    std::istringstream instructions(readFile(instructionFile));
+    std::string line;
+    while (std::getline(instructions, line)) {
+        std::istringstream words(line);
+        std::string verb;
+        std::string rest;
+        words >> verb >> std::ws;
+        std::getline(words, rest);
+        if (verb == "exit")
+            exitCode = std::stoi(rest);
+        else if (verb == "crash")
+            System::crash();
+        else if (verb == "flood")
+            flood(rest);
+        else if (verb == "grandchild")
+            System::startGrandchild(rest);
+        else if (verb == "sleep")
+            System::sleepMs(std::stoi(rest));
+        else if (verb == "close-outputs")
+            System::closeOutputs();
+        else if (verb == "windows")
+            System::listVisibleWindows(rest, self + ".windows");
+    }
+    return exitCode;
+}

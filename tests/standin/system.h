@@ -1,0 +1,30 @@
+#ifndef RARUDOR_TESTS_STANDIN_SYSTEM_H
+#define RARUDOR_TESTS_STANDIN_SYSTEM_H
+
+#include <string>
+#include <vector>
+
+// The stand-in's view of the system: system.cpp for POSIX, system_win.cpp
+// for Windows. Texts are UTF-8.
+namespace System {
+
+// The stand-in's own file, wherever it was copied to.
+std::string ownPath();
+std::string workingDirectory();
+// The arguments exactly as the process received them, argv[0] first; on
+// Windows as CommandLineToArgvW splits the command line.
+std::vector<std::string> arguments(int argc, char *argv[]);
+
+// Ends the process by an access violation (SIGSEGV on POSIX).
+[[noreturn]] void crash();
+void closeOutputs();
+void sleepMs(int milliseconds);
+// Starts this program again with the given instruction file, inheriting the
+// outputs, and does not wait for it.
+void startGrandchild(const std::string &instructions);
+// Writes the visible top-level windows whose title matches the pattern to file.
+void listVisibleWindows(const std::string &titlePattern, const std::string &file);
+
+} // namespace System
+
+#endif // RARUDOR_TESTS_STANDIN_SYSTEM_H

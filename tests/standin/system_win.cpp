@@ -1,0 +1,118 @@
+#include "system.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace {
+
+std::string utf8(const wchar_t *text, int length = -1)
+{
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string bytes(size_t(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, length, bytes.data(), size, nullptr, nullptr);
+    if (length < 0 && !bytes.empty())
+        bytes.pop_back(); // the terminating NUL
+    return bytes;
+}
+
+std::wstring wide(const std::string &text)
+{
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
+    std::wstring result(size_t(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), result.data(), size);
+    return result;
+}
+
+struct WindowSearch {
+    std::regex pattern;
+    std::ofstream out;
+};
+
+BOOL CALLBACK noteWindow(HWND window, LPARAM search)
+{
+    auto *found = reinterpret_cast<WindowSearch *>(search);
+    wchar_t title[512];
+    const int length = GetWindowTextW(window, title, 512);
+    if (IsWindowVisible(window) && length > 0) {
+        const std::string text = utf8(title, length);
+        if (std::regex_search(text, found->pattern))
+            found->out << text << '\n';
+    }
+    return TRUE;
+}
+
+} // namespace
+
+namespace System {
+
+std::string ownPath()
+{
+    wchar_t path[32768];
+    const DWORD length = GetModuleFileNameW(nullptr, path, 32768);
+    return utf8(path, int(length));
+}
+
+std::string workingDirectory()
+{
+    wchar_t path[32768];
+    const DWORD length = GetCurrentDirectoryW(32768, path);
+    return utf8(path, int(length));
+}
+
+std::vector<std::string> arguments(int, char *[])
+{
+    int count = 0;
+    wchar_t **split = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> result;
+    for (int i = 0; i < count; ++i)
+        result.push_back(utf8(split[i]));
+    LocalFree(split);
+    return result;
+}
+
+void crash()
+{
+    RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+    ExitProcess(1);
+}
+
+void closeOutputs()
+{
+    std::fflush(nullptr);
+    CloseHandle(GetStdHandle(STD_OUTPUT_HANDLE));
+    CloseHandle(GetStdHandle(STD_ERROR_HANDLE));
+}
+
+void sleepMs(int milliseconds)
+{
+    Sleep(DWORD(milliseconds));
+}
+
+void startGrandchild(const std::string &instructions)
+{
+    std::wstring commandLine = L"\"" + wide(ownPath()) + L"\" --instructions \"" + wide(instructions) + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+void listVisibleWindows(const std::string &titlePattern, const std::string &file)
+{
+    WindowSearch search{std::regex(titlePattern), std::ofstream(std::filesystem::path(wide(file)))};
+    EnumWindows(noteWindow, reinterpret_cast<LPARAM>(&search));
+}
+
+} // namespace System
