@@ -68,7 +68,6 @@ private slots:
     void metaObject();
     void showsSourceTextsWithoutTranslation();
     void showsInstalledTranslation();
-    void shippedGermanTranslatesEveryText();
     void opensAtMinimumSizeAndRefusesToShrink();
     void initialFocus_data();
     void initialFocus();
@@ -315,20 +314,6 @@ void TestResolveDialog::showsInstalledTranslation()
     QEvent languageChange(QEvent::LanguageChange);
     QCoreApplication::sendEvent(&translated, &languageChange);
     QCOMPARE(translated.windowTitle(), QStringLiteral("[title]"));
-}
-
-void TestResolveDialog::shippedGermanTranslatesEveryText()
-{
-    QTranslator german;
-    QVERIFY(german.load(QStringLiteral(GERMAN_TRANSLATION)));
-    for (const QString &source : texts(ResolveDialog()))
-        QVERIFY2(!german.translate("ResolveDialog", source.toUtf8().constData()).isEmpty(), qPrintable(source));
-
-    QVERIFY(QCoreApplication::installTranslator(&german));
-    const ResolveDialog dialog;
-    QCoreApplication::removeTranslator(&german);
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Rarudor Wallet (JRE-Installation)"));
-    QCOMPARE(dialog.ui.quitButton->text(), QStringLiteral("&Beenden"));
 }
 
 void TestResolveDialog::opensAtMinimumSizeAndRefusesToShrink()
