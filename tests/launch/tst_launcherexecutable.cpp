@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTranslator>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -71,6 +72,7 @@ private slots:
     void readsSpecialSettingsFileAsNone();
     void resolvesWithoutJava_data();
     void resolvesWithoutJava();
+    void speaksTheUserLanguage_data();
     void speaksTheUserLanguage();
     void outlastsHostileChildren_data();
     void outlastsHostileChildren();
@@ -348,24 +350,55 @@ void TestLauncherExecutable::resolvesWithoutJava()
     QCOMPARE(sandbox.entries(), entriesBefore);
 }
 
+void TestLauncherExecutable::speaksTheUserLanguage_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("translation"); // the file whose texts it shows; empty for English
+
+    QTest::newRow("German") << "de_DE" << "launcher_de.qm";
+    QTest::newRow("French, Canada") << "fr_CA" << "launcher_fr.qm";
+    QTest::newRow("Spanish, Mexico") << "es_MX" << "launcher_es.qm";
+    QTest::newRow("Italian") << "it_IT" << "launcher_it.qm";
+    QTest::newRow("Portuguese, Brazil") << "pt_BR" << "launcher_pt.qm";
+    QTest::newRow("Dutch, Belgium") << "nl_BE" << "launcher_nl.qm";
+    QTest::newRow("Polish") << "pl_PL" << "launcher_pl.qm";
+    QTest::newRow("Russian") << "ru_RU" << "launcher_ru.qm";
+    QTest::newRow("Turkish") << "tr_TR" << "launcher_tr.qm";
+    QTest::newRow("Japanese") << "ja_JP" << "launcher_ja.qm";
+    QTest::newRow("Korean") << "ko_KR" << "launcher_ko.qm";
+    QTest::newRow("Chinese, China") << "zh_CN" << "launcher_zh_CN.qm";
+    QTest::newRow("Chinese, Singapore") << "zh_SG" << "launcher_zh.qm";
+    QTest::newRow("Chinese, Taiwan") << "zh_TW" << "launcher_zh_TW.qm";
+    QTest::newRow("Chinese, Hong Kong") << "zh_HK" << "launcher_zh_HK.qm";
+    QTest::newRow("Swedish, not shipped") << "sv_SE" << "";
+}
+
 void TestLauncherExecutable::speaksTheUserLanguage()
 {
+    QFETCH(QString, locale);
+    QFETCH(QString, translation);
+
     Sandbox sandbox;
-    QVERIFY(QFile::copy(QStringLiteral(GERMAN_TRANSLATION), sandbox.path(QStringLiteral("launcher_de.qm"))));
+    const QDir shipped(QStringLiteral(TRANSLATIONS_DIR));
+    for (const QString &file : shipped.entryList({QStringLiteral("*.qm")}))
+        QVERIFY(QFile::copy(shipped.filePath(file), sandbox.path(file)));
+    QString title = QStringLiteral("Rarudor Wallet (JRE installer)");
+    QTranslator translator;
+    if (!translation.isEmpty()) {
+        QVERIFY(translator.load(shipped.filePath(translation)));
+        title = translator.translate("ResolveDialog", title.toUtf8().constData());
+    }
     QProcessEnvironment environment = userEnvironment();
     environment.remove(QStringLiteral("LANGUAGE"));
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
-    environment.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
-
-    const QStringList entriesBefore = sandbox.entries();
+    environment.insert(QStringLiteral("LC_ALL"), locale + QStringLiteral(".UTF-8"));
+    environment.insert(QStringLiteral("LANG"), locale + QStringLiteral(".UTF-8"));
 
     QProcess launcher;
     start(launcher, launcherProgram, environment);
     const QString dialog = m_display.waitForWindow(QStringLiteral("^Rarudor Wallet"));
     QVERIFY2(!dialog.isEmpty(), "the dialog did not appear");
-    QCOMPARE(m_display.xdotool({QStringLiteral("getwindowname"), dialog}).value_or(QString()),
-             QStringLiteral("Rarudor Wallet (JRE-Installation)"));
-    QVERIFY(m_display.pressKeys(dialog, {QStringLiteral("alt+b")}));
+    QCOMPARE(m_display.xdotool({QStringLiteral("getwindowname"), dialog}).value_or(QString()), title);
+    QVERIFY(m_display.pressKeys(dialog, {QStringLiteral("Escape")}));
     finish(launcher);
     QCOMPARE(launcher.exitCode(), 1);
 }
