@@ -82,6 +82,7 @@ private:
     void start(QProcess &launcher, const QString &program, const QProcessEnvironment &environment) const;
     void finish(QProcess &launcher) const;
     void dismissErrorBox(const QString &key) const;
+    void runExpecting(QProcess &launcher, const QProcessEnvironment &environment, int status) const;
 
     XvfbDisplay m_display;
 };
@@ -136,6 +137,16 @@ void TestLauncherExecutable::dismissErrorBox(const QString &key) const
     QVERIFY(m_display.pressKeys(box, {key}));
 }
 
+// Runs the launcher to its end, answering the error box that a failure brings up.
+void TestLauncherExecutable::runExpecting(QProcess &launcher, const QProcessEnvironment &environment, int status) const
+{
+    start(launcher, launcherProgram, environment);
+    if (status != 0)
+        dismissErrorBox(QStringLiteral("Return"));
+    finish(launcher);
+    QCOMPARE(launcher.exitCode(), status);
+}
+
 void TestLauncherExecutable::runsRealArchive_data()
 {
     QTest::addColumn<bool>("throughJavaHome");
@@ -170,12 +181,7 @@ void TestLauncherExecutable::runsRealArchive()
     environment.insert(QStringLiteral("WALLET_DEMO_EXIT"), applicationExitCode);
 
     QProcess launcher;
-    start(launcher, launcherProgram, environment);
-    if (status != 0)
-        dismissErrorBox(QStringLiteral("Return"));
-    finish(launcher);
-
-    QCOMPARE(launcher.exitCode(), status);
+    runExpecting(launcher, environment, status);
     const QString out = QString::fromUtf8(launcher.readAllStandardOutput());
     const QString err = QString::fromUtf8(launcher.readAllStandardError());
     QVERIFY2(out.contains(QStringLiteral("Rarudor Wallet demo is running on Java")), qPrintable(out));
@@ -219,12 +225,7 @@ void TestLauncherExecutable::runsJavaItFinds()
         environment.insert(QStringLiteral("JAVA_HOME"), nativeTargetPath(javaHome.replace(QLatin1String("%T"), sandbox.path())));
     }
     QProcess launcher;
-    start(launcher, launcherProgram, environment);
-    if (status != 0)
-        dismissErrorBox(QStringLiteral("Return"));
-    finish(launcher);
-
-    QCOMPARE(launcher.exitCode(), status);
+    runExpecting(launcher, environment, status);
     QStringList runs;
     for (const StandIn::Run &run : java.runs()) {
         runs << run.arguments.join(QLatin1Char(' '));
@@ -437,14 +438,10 @@ void TestLauncherExecutable::outlastsHostileChildren()
     QByteArray err;
     connect(&launcher, &QProcess::readyReadStandardOutput, [&] { out += launcher.readAllStandardOutput(); });
     connect(&launcher, &QProcess::readyReadStandardError, [&] { err += launcher.readAllStandardError(); });
-    start(launcher, launcherProgram, environment);
-    if (status != 0)
-        dismissErrorBox(QStringLiteral("Return"));
-    finish(launcher);
+    runExpecting(launcher, environment, status);
     out += launcher.readAllStandardOutput();
     err += launcher.readAllStandardError();
 
-    QCOMPARE(launcher.exitCode(), status);
     QVERIFY2(clock.elapsed() < 20000, "the launcher waited for more than its child");
     if (echoesData) {
         QVERIFY(out == data);
