@@ -208,6 +208,9 @@ void TestLauncher::launchesArchive_data()
     QTest::newRow("empty archive path still passed") << "fake" << "" << 0 << false << 0;
     QTest::newRow("spaces and non-ASCII kept whole") << "fake" << QStringLiteral("My Wallet/Bücher ünd €.jar")
                                                      << 0 << false << 0;
+    QTest::newRow("embedded quotes kept whole") << "fake" << "My \"Wallet\" \"" << 0 << false << 0;
+    QTest::newRow("trailing backslash kept whole") << "fake" << "C:\\Wallet\\" << 0 << false << 0;
+    QTest::newRow("spaces and a trailing backslash kept whole") << "fake" << "C:\\My Wallet\\" << 0 << false << 0;
     QTest::newRow("java missing") << "missing" << "wallet.jar" << 0 << false << -1;
     QTest::newRow("java path empty") << "empty" << "wallet.jar" << 0 << false << -1;
     QTest::newRow("shell syntax passed literally") << "fake"
@@ -253,7 +256,7 @@ void TestLauncher::launchesArchive()
 
 void TestLauncher::runsInstallerCommand_data()
 {
-    QTest::addColumn<QString>("command"); // %P is the installer's path
+    QTest::addColumn<QString>("command"); // %P is the installer's path, %N the same in native separators
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("arguments"); // empty with no run
@@ -261,6 +264,8 @@ void TestLauncher::runsInstallerCommand_data()
     QTest::newRow("quoted program path and a switch") << "\"%P\" /s" << 0 << 0 << QStringList{"/s"};
     QTest::newRow("quoted argument with spaces") << "\"%P\" \"INSTALLDIR=C:/Program Files/Java\" /s" << 0 << 0
                                                  << QStringList{"INSTALLDIR=C:/Program Files/Java", "/s"};
+    QTest::newRow("native path and a quoted switch") << "\"%N\" /s \"INSTALLDIR=C:\\Program Files\\Java\\\"" << 0 << 0
+                                                     << QStringList{"/s", "INSTALLDIR=C:\\Program Files\\Java\\"};
     QTest::newRow("installer fails") << "\"%P\"" << 5 << 5 << QStringList();
     QTest::newRow("empty command") << "" << 0 << -1 << QStringList();
     QTest::newRow("unquoted path with spaces is split") << "%P /s" << 0 << -1 << QStringList();
@@ -284,7 +289,8 @@ void TestLauncher::runsInstallerCommand()
     const QStringList entriesBefore = sandbox.entries();
 
     Launcher launcher;
-    launcher.jreInstaller = command.replace(QLatin1String("%P"), installer.path());
+    launcher.jreInstaller = command.replace(QLatin1String("%P"), installer.path())
+                                .replace(QLatin1String("%N"), QDir::toNativeSeparators(installer.path()));
     // As with launch() above: the flag, then the status behind it.
     QCOMPARE(launcher.installJre(), status != 0);
     QCOMPARE(launcher.runCommand(launcher.jreInstaller), status);
