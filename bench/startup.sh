@@ -1,42 +1,91 @@
 #!/usr/bin/env bash
-# What the launcher costs: its start-up overhead over running `java -jar`
-# directly, next to a bare QApplication start, and its resident memory while
-# the application runs. Run after scripts/build.sh; prints a small table.
+# What the launcher costs, measured with hyperfine, the commands of a table
+# taking turns in rounds so that machine noise falls on all of them alike:
+# its start-up overhead over running `java -jar` directly, as a ratio to a
+# bare QApplication measured in the same run, the extra JVM start of the
+# "-version" probe without JAVA_HOME, and the memory it holds while the
+# application runs. With build-windows/ built (scripts/windows.sh and its
+# tests), the same for launcher.exe under Wine. Run after scripts/build.sh.
 set -euo pipefail
-cd "$(dirname "$0")/../build/demo"
-runs=${RUNS:-20}
-export QT_QPA_PLATFORM=offscreen
-export JAVA_HOME
-JAVA_HOME=$(dirname "$(dirname "$(readlink -f "$(command -v java)")")")
-
-# Mean wall time of a command in milliseconds over $runs runs.
-mean_ms() {
-    local start end
-    start=$(date +%s%N)
-    for _ in $(seq "$runs"); do "$@" >/dev/null 2>&1; done
-    end=$(date +%s%N)
-    echo $(( (end - start) / runs / 1000000 ))
-}
-
-java_ms=$(mean_ms "$JAVA_HOME/bin/java" -jar rarudor-wallet-demo.jar)
-launcher_ms=$(mean_ms ../launcher)
-bare_ms=$(mean_ms ../bench/bare-qapplication)
-
-# Resident memory of the launcher while a child runs for a while.
+cd "$(dirname "$0")/.."
+bash scripts/install-dependencies.sh hyperfine
+root=$PWD
+rounds=${ROUNDS:-5}
+runs=${RUNS:-4} # per command and round
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+export QT_QPA_PLATFORM=offscreen
+jdk=$(dirname "$(dirname "$(readlink -f "$(command -v java)")")")
+
+# alternate TABLE hyperfine-arguments...: every round times each command
+# $runs times after a warm-up, into $scratch/TABLE-ROUND.csv.
+alternate() {
+    local table=$1
+    shift
+    for round in $(seq "$rounds"); do
+        hyperfine -N --warmup 2 --runs "$runs" --style none --export-csv "$scratch/$table-$round.csv" "$@" > /dev/null
+    done
+}
+# mean_ms TABLE NAME: one command's mean over all rounds, in ms.
+mean_ms() {
+    awk -F, -v name="$2" '$1 == name { sum += $2; n++ } END { printf "%.1f", sum / n * 1000 }' "$scratch/$1"-*.csv
+}
+ratio() {
+    awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'
+}
+
+echo "== Linux, $rounds rounds of $runs runs each ($(nproc) cores, $(date -u +%F))"
+cd build/demo
+alternate linux \
+    -n java "$jdk/bin/java -jar rarudor-wallet-demo.jar" \
+    -n launcher "env JAVA_HOME=$jdk $root/build/launcher" \
+    -n probe "env -u JAVA_HOME PATH=$jdk/bin $root/build/launcher" \
+    -n bare "$root/build/bench/bare-qapplication"
+java_ms=$(mean_ms linux java)
+launcher_ms=$(mean_ms linux launcher)
+probe_ms=$(mean_ms linux probe)
+bare_ms=$(mean_ms linux bare)
+overhead_ms=$(awk -v a="$launcher_ms" -v b="$java_ms" 'BEGIN { printf "%.1f", a - b }')
+
+# Memory while a child runs: resident, and the private dirty pages that
+# are the launcher's own cost (resident counts Qt's shared library pages).
 mkdir -p "$scratch/jdk/bin"
 printf '#!/bin/sh\nsleep 2\n' > "$scratch/jdk/bin/java"
 chmod +x "$scratch/jdk/bin/java"
-JAVA_HOME="$scratch/jdk" ../launcher &
+JAVA_HOME="$scratch/jdk" "$root/build/launcher" &
 pid=$!
 sleep 1
-rss_kib=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
+rss_kib=$(awk '/^Rss:/ {print $2}' "/proc/$pid/smaps_rollup")
+dirty_kib=$(awk '/^Private_Dirty:/ {print $2}' "/proc/$pid/smaps_rollup")
 wait "$pid"
 
-printf '%-44s %8s\n' "measure ($runs runs each)" "value"
-printf '%-44s %6s ms\n' "java -jar on the demo archive" "$java_ms"
-printf '%-44s %6s ms\n' "launcher on the demo archive" "$launcher_ms"
-printf '%-44s %6s ms\n' "launcher overhead over java -jar" "$((launcher_ms - java_ms))"
-printf '%-44s %6s ms\n' "bare QApplication start and exit" "$bare_ms"
-printf '%-44s %6s KiB\n' "launcher resident memory while a child runs" "$rss_kib"
+printf '| %-52s | %12s |\n' "measure" "value"
+printf '| %-52s | %9s ms |\n' "java -jar on the demo archive" "$java_ms"
+printf '| %-52s | %9s ms |\n' "launcher on the demo archive (JAVA_HOME)" "$launcher_ms"
+printf '| %-52s | %9s ms |\n' "launcher on the demo archive (java -version probe)" "$probe_ms"
+printf '| %-52s | %9s ms |\n' "bare QApplication start and exit" "$bare_ms"
+printf '| %-52s | %9s ms |\n' "launcher overhead over java -jar" "$overhead_ms"
+printf '| %-52s | %10s× |\n' "overhead / bare QApplication" "$(ratio "$overhead_ms" "$bare_ms")"
+printf '| %-52s | %9s ms |\n' "cost of the probe (probe - JAVA_HOME)" \
+    "$(awk -v a="$probe_ms" -v b="$launcher_ms" 'BEGIN { printf "%.1f", a - b }')"
+printf '| %-52s | %8s KiB |\n' "resident memory while the wallet runs" "$rss_kib"
+printf '| %-52s | %8s KiB |\n' "private dirty memory while the wallet runs" "$dirty_kib"
+
+cd "$root"
+if [ -x build-windows/launcher.exe ] && [ -f build-windows/tests/standin.exe ]; then
+    echo
+    echo "== Windows under Wine, $rounds rounds of $runs runs each"
+    mkdir -p "$scratch/win/jdk/bin"
+    cp build-windows/tests/standin.exe "$scratch/win/jdk/bin/java.exe"
+    cd "$scratch/win"
+    export -f alternate
+    export scratch rounds runs
+    JAVA_HOME="Z:$(sed 's|/|\\|g' <<< "$scratch/win/jdk")" bash "$root/scripts/wine-session.sh" \
+        bash -c 'alternate wine -n launcher "wine $0/build-windows/launcher.exe" \
+                 -n bare "wine $0/build-windows/bench/bare-qapplication.exe"' "$root"
+    launcher_ms=$(mean_ms wine launcher)
+    bare_ms=$(mean_ms wine bare)
+    printf '| %-52s | %9s ms |\n' "launcher.exe up to its child's end (stand-in java.exe)" "$launcher_ms"
+    printf '| %-52s | %9s ms |\n' "bare static QApplication exe" "$bare_ms"
+    printf '| %-52s | %10s× |\n' "launcher.exe / bare QApplication exe" "$(ratio "$launcher_ms" "$bare_ms")"
+fi

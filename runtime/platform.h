@@ -29,6 +29,9 @@ std::optional<int> runThroughShell(const QString &program, const QStringList &ar
                                    unsigned long startError);
 
 #ifdef Q_OS_WIN
+// ERROR_ELEVATION_REQUIRED, which MinGW's headers lack.
+constexpr unsigned long errorElevationRequired = 740;
+
 enum class ShellStart {
     None,
     Elevated,

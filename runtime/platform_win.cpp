@@ -20,7 +20,7 @@ unsigned long lastStartError()
 
 ShellStart shellStartFor(unsigned long startError, const QString &program)
 {
-    if (startError == ERROR_ELEVATION_REQUIRED)
+    if (startError == errorElevationRequired)
         return ShellStart::Elevated;
     // Only a Windows Installer package: never a document or a folder.
     if (startError == ERROR_BAD_EXE_FORMAT && QFileInfo(program).suffix().compare(QLatin1String("msi"), Qt::CaseInsensitive) == 0)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages needed to build, run and test the launcher,
-# and any further packages named as arguments.
+# Installs the Debian packages needed to build, run and test the launcher;
+# with --windows also those that cross-build it and run it under Wine. Any
+# further arguments are more packages.
 set -euo pipefail
 
 packages=(
@@ -8,8 +9,15 @@ packages=(
     qtbase5-dev qttools5-dev qttools5-dev-tools
     default-jdk-headless
     xvfb xdotool xauth
-    "$@"
 )
+if [ "${1:-}" = "--windows" ]; then
+    shift
+    packages+=(
+        g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+        dpkg-dev xz-utils imagemagick icoutils wine wine64 zip
+    )
+fi
+packages+=("$@")
 
 missing=()
 for package in "${packages[@]}"; do

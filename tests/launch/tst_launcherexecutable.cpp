@@ -416,6 +416,9 @@ void TestLauncherExecutable::outlastsHostileChildren_data()
     QTest::newRow("crashes") << QStringList{"crash"} << 1 << false;
 }
 
+// Under Wine the launcher has the standard handles of the wine process that
+// the test starts; from Explorer it would have none. What is asserted here
+// is what a console or a redirected start gets on Windows too.
 void TestLauncherExecutable::outlastsHostileChildren()
 {
     QFETCH(QStringList, instructions);

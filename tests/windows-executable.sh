@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The facts of launcher.exe that a shipper relies on: a GUI program that
+# needs no DLL beside it, with the wallet's icon, version and manifest.
+set -euo pipefail
+exe=$1
+fail() { echo "FAIL: $*"; exit 1; }
+
+headers=$(x86_64-w64-mingw32-objdump -p "$exe")
+grep -q 'Subsystem.*(Windows GUI)' <<< "$headers" || fail "not a GUI subsystem program"
+# Every import must be a DLL that Windows itself provides.
+system_dlls='^(kernel32|user32|gdi32|shell32|ole32|oleaut32|advapi32|comdlg32|imm32|winmm|uxtheme|dwmapi|version|userenv|ws2_32|netapi32|mpr|msvcrt|shlwapi|setupapi|wtsapi32|d3d9|d3d11|dxgi|dwrite|shcore|winspool\.drv|api-ms-win-.*)(\.dll)?$'
+imports=$(sed -n 's/^\s*DLL Name: //p' <<< "$headers" | tr 'A-Z' 'a-z' | sort -u)
+[ -n "$imports" ] || fail "no imports read"
+others=$(grep -Ev "$system_dlls" <<< "$imports" || true)
+[ -z "$others" ] || fail "imports DLLs that Windows does not provide: $others"
+
+resources=$(wrestool -l "$exe")
+icons=$(grep -c -- '--type=3 ' <<< "$resources" || true)
+[ "$icons" -eq 7 ] || fail "expected 7 icon images (16 to 256 px), found $icons"
+grep -q -- '--type=14 ' <<< "$resources" || fail "no icon group"
+
+version=$(wrestool -x --raw --type=16 "$exe" | iconv -f UTF-16LE -t UTF-8 -c | tr -d '\0')
+for text in 'ProductName' 'Rarudor Wallet' 'FileVersion' 'ProductVersion' 'OriginalFilename' 'launcher.exe' \
+            'FileDescription' 'Rarudor Wallet – Java launcher' 'LegalCopyright' '©'; do
+    grep -qF -- "$text" <<< "$version" || fail "version resource lacks $text"
+done
+
+manifest=$(wrestool -x --raw --type=24 "$exe")
+grep -q 'level="asInvoker"' <<< "$manifest" || fail "manifest does not run as invoker"
+grep -q '<ws2:longPathAware>true' <<< "$manifest" || fail "manifest is not long-path aware"
+[ "$(grep -c '<supportedOS ' <<< "$manifest")" -eq 4 ] || fail "manifest lacks Windows 7 to 11"
+! grep -qi 'dpiAware' <<< "$manifest" || fail "manifest sets DPI awareness, which Qt sets itself"
+
+echo "launcher.exe: GUI subsystem; imports only $(wc -l <<< "$imports") system DLLs; 7 icon sizes; version and manifest resources"
