@@ -35,6 +35,8 @@ std::vector<std::string> arguments(int argc, char *argv[])
 
 void crash()
 {
+    // The default action, also where a sanitizer has its own handler.
+    std::signal(SIGSEGV, SIG_DFL);
     std::raise(SIGSEGV);
     std::_Exit(1);
 }
