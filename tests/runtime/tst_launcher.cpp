@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QOperatingSystemVersion>
 #include <QtTest>
 
 class TestLauncher : public QObject
@@ -23,6 +24,10 @@ private slots:
 };
 
 namespace {
+
+// Qt's settings ignore the case of section and key names on Windows, and
+// Windows drops an environment variable set to nothing.
+const bool onWindows = QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows;
 
 QByteArray example(const char *name)
 {
@@ -53,7 +58,8 @@ void TestLauncher::readsSettings_data()
     QTest::newRow("win32 section first") << ini
         << QByteArray("[win32]\njar=b.jar\n[General]\njar=a.jar\n") << "b.jar" << "";
     QTest::newRow("other keys and sections ignored") << ini
-        << QByteArray("[General]\njava=/opt/java\n[win64]\njar=x.jar\n[Win32]\njre=y.exe\n") << "" << "";
+        << QByteArray("[General]\njava=/opt/java\n[win64]\njar=x.jar\n[Win32]\njre=y.exe\n") << ""
+        << (onWindows ? "y.exe" : "");
     QTest::newRow("missing file") << QString() << QByteArray() << "" << "";
     QTest::newRow("file in another folder") << QStringLiteral("app/launcher.ini")
         << QByteArray("jar=wallet.jar\njre=setup.exe\n") << "" << "";
@@ -98,7 +104,7 @@ void TestLauncher::readsSettings_data()
     QTest::newRow("section repeated") << ini << QByteArray("[win32]\njar=a.jar\n[General]\njar=g.jar\n[win32]\njar=b.jar\n")
                                       << "b.jar" << "";
     QTest::newRow("section names in other cases") << ini << QByteArray("[WIN32]\njar=b.jar\n[general]\njre=x\n")
-                                                  << "" << "x";
+                                                  << (onWindows ? "b.jar" : "") << "x";
     QTest::newRow("tripled quotes") << ini << QByteArray("jre=\"\"\"setup.exe\"\"\" /s\n") << "" << "setup.exe/s";
 
     // The examples that the README shows.
@@ -151,7 +157,7 @@ void TestLauncher::findsJava_data()
     QTest::newRow("home with backslash is kept as it is") << true << "%T/jdk\\" << "jdk\\bin/java" << -1
                                                           << true << "%T/jdk\\bin/java%X" << false;
     QTest::newRow("empty home looks in the working folder") << true << "" << "bin/java" << -1
-                                                            << true << "bin/java%X" << false;
+                                                            << !onWindows << (onWindows ? "" : "bin/java%X") << false;
     QTest::newRow("home pointing nowhere, probe succeeds") << true << "%T/nowhere" << "jdk/bin/java" << 0
                                                            << true << "java" << true;
     QTest::newRow("home unset, probe succeeds") << false << "" << "" << 0 << true << "java" << true;

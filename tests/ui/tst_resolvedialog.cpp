@@ -420,7 +420,7 @@ void TestResolveDialog::answersClicks()
     ResolveDialog dialog;
     runAndCheck(dialog, [clicked](QWidget *modal) {
         if (clicked == QLatin1String("close"))
-            modal->windowHandle()->close();
+            modal->close();
         else
             QTest::mouseClick(modal->findChild<QWidget *>(clicked), Qt::LeftButton);
     }, result, choice);
