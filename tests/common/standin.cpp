@@ -9,6 +9,13 @@ namespace {
 QString standInProgram = QStringLiteral(STANDIN_PROGRAM);
 QString executableSuffix = QStringLiteral(EXECUTABLE_SUFFIX);
 
+// A Windows stand-in records its paths with backslashes, also when a Linux
+// test reads them.
+QString withForwardSlashes(QString path)
+{
+    return executableSuffix == QLatin1String(".exe") ? path.replace(QLatin1Char('\\'), QLatin1Char('/')) : path;
+}
+
 } // namespace
 
 QString StandIn::executable(const QString &path)
@@ -51,8 +58,8 @@ QList<StandIn::Run> StandIn::runs() const
             fields << QString::fromUtf8(field);
         fields.removeLast(); // after the last field's terminator
         Run run;
-        run.program = QDir::fromNativeSeparators(fields.takeFirst());
-        run.workingDirectory = QDir::fromNativeSeparators(fields.takeFirst());
+        run.program = withForwardSlashes(fields.takeFirst());
+        run.workingDirectory = withForwardSlashes(fields.takeFirst());
         run.arguments = fields;
         runs << run;
     }

@@ -38,6 +38,7 @@ void record(const std::string &path, const std::vector<std::string> &fields)
 void flood(const std::string &dataFile)
 {
     const std::string data = readFile(dataFile);
+    System::makeOutputsBinary();
     std::thread toError([&data] { std::fwrite(data.data(), 1, data.size(), stderr); });
     std::fwrite(data.data(), 1, data.size(), stdout);
     toError.join();

@@ -49,6 +49,10 @@ void closeOutputs()
     close(STDERR_FILENO);
 }
 
+void makeOutputsBinary()
+{
+}
+
 void sleepMs(int milliseconds)
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));

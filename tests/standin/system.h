@@ -18,6 +18,8 @@ std::vector<std::string> arguments(int argc, char *argv[]);
 // Ends the process by an access violation (SIGSEGV on POSIX).
 [[noreturn]] void crash();
 void closeOutputs();
+// Byte for byte: no line-end translation on the outputs.
+void makeOutputsBinary();
 void sleepMs(int milliseconds);
 // Starts this program again with the given instruction file, inheriting the
 // outputs, and does not wait for it.

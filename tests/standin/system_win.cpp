@@ -1,6 +1,8 @@
 #include "system.h"
 
 #include <cstdio>
+#include <fcntl.h>
+#include <io.h>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -89,6 +91,12 @@ void closeOutputs()
     std::fflush(nullptr);
     CloseHandle(GetStdHandle(STD_OUTPUT_HANDLE));
     CloseHandle(GetStdHandle(STD_ERROR_HANDLE));
+}
+
+void makeOutputsBinary()
+{
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 }
 
 void sleepMs(int milliseconds)
