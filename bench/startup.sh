@@ -13,22 +13,24 @@ root=$PWD
 rounds=${ROUNDS:-5}
 runs=${RUNS:-4} # per command and round
 scratch=$(mktemp -d)
+results=$scratch/results
+mkdir "$results"
 trap 'rm -rf "$scratch"' EXIT
 export QT_QPA_PLATFORM=offscreen
 jdk=$(dirname "$(dirname "$(readlink -f "$(command -v java)")")")
 
 # alternate TABLE hyperfine-arguments...: every round times each command
-# $runs times after a warm-up, into $scratch/TABLE-ROUND.csv.
+# $runs times after a warm-up, into $results/TABLE-ROUND.csv.
 alternate() {
     local table=$1
     shift
     for round in $(seq "$rounds"); do
-        hyperfine -N --warmup 2 --runs "$runs" --style none --export-csv "$scratch/$table-$round.csv" "$@" > /dev/null
+        hyperfine -N --warmup 2 --runs "$runs" --style none --export-csv "$results/$table-$round.csv" "$@" > /dev/null 2>&1
     done
 }
 # mean_ms TABLE NAME: one command's mean over all rounds, in ms.
 mean_ms() {
-    awk -F, -v name="$2" '$1 == name { sum += $2; n++ } END { printf "%.1f", sum / n * 1000 }' "$scratch/$1"-*.csv
+    awk -F, -v name="$2" '$1 == name { sum += $2; n++ } END { printf "%.1f", sum / n * 1000 }' "$results/$1"-*.csv
 }
 ratio() {
     awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'
@@ -52,7 +54,7 @@ overhead_ms=$(awk -v a="$launcher_ms" -v b="$java_ms" 'BEGIN { printf "%.1f", a 
 mkdir -p "$scratch/jdk/bin"
 printf '#!/bin/sh\nsleep 2\n' > "$scratch/jdk/bin/java"
 chmod +x "$scratch/jdk/bin/java"
-JAVA_HOME="$scratch/jdk" "$root/build/launcher" &
+JAVA_HOME="$scratch/jdk" "$root/build/launcher" 2> /dev/null &
 pid=$!
 sleep 1
 rss_kib=$(awk '/^Rss:/ {print $2}' "/proc/$pid/smaps_rollup")
@@ -79,7 +81,7 @@ if [ -x build-windows/launcher.exe ] && [ -f build-windows/tests/standin.exe ]; 
     cp build-windows/tests/standin.exe "$scratch/win/jdk/bin/java.exe"
     cd "$scratch/win"
     export -f alternate
-    export scratch rounds runs
+    export results rounds runs
     JAVA_HOME="Z:$(sed 's|/|\\|g' <<< "$scratch/win/jdk")" bash "$root/scripts/wine-session.sh" \
         bash -c 'alternate wine -n launcher "wine $0/build-windows/launcher.exe" \
                  -n bare "wine $0/build-windows/bench/bare-qapplication.exe"' "$root"
