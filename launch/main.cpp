@@ -1,5 +1,6 @@
 #include "launcher.h"
 #include "launchflow.h"
+#include "platform.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -7,6 +8,8 @@
 
 int main(int argc, char *argv[])
 {
+    // Before anything loads a DLL that Windows does not keep in memory.
+    Platform::restrictDllSearch();
     QApplication application(argc, argv);
 
     // A missing translation is fine: the dialog keeps its English texts.

@@ -110,22 +110,10 @@ int Launcher::runProcess(const QString &program, const QStringList &arguments)
 
 int Launcher::runCommand(const QString &command)
 {
-    QProcess process;
-#if QT_VERSION >= QT_VERSION_CHECK(5, 15, 0)
     QStringList arguments = QProcess::splitCommand(command);
     const QString program = arguments.isEmpty() ? QString() : arguments.takeFirst();
-    startForwarded(process, program, arguments);
-#else
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.start(command, QIODevice::ReadWrite);
-#endif
-    const unsigned long startError = Platform::lastStartError();
-    if (process.error() == QProcess::FailedToStart) {
-        const std::optional<int> status = Platform::runThroughShell(process.program(), process.arguments(), startError);
-        if (status)
-            return *status;
-    }
-    return waitForStatus(process);
+    const std::optional<int> status = Platform::runInstaller(program, arguments);
+    return status ? *status : runProcess(program, arguments);
 }
 
 bool Launcher::findJava()
@@ -137,9 +125,10 @@ bool Launcher::findJava()
             return true;
         }
     }
-    if (runProcess(QStringLiteral("java"), {QStringLiteral("-version")}) != 0)
+    const QString java = Platform::javaOnSearchPath();
+    if (java.isEmpty() || runProcess(java, {QStringLiteral("-version")}) != 0)
         return false;
-    javaPath = QStringLiteral("java");
+    javaPath = java;
     return true;
 }
 

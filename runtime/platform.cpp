@@ -2,17 +2,21 @@
 
 namespace Platform {
 
+void restrictDllSearch()
+{
+}
+
 QString javaUnderHome()
 {
     return QStringLiteral("bin/java");
 }
 
-unsigned long lastStartError()
+QString javaOnSearchPath()
 {
-    return 0;
+    return QStringLiteral("java");
 }
 
-std::optional<int> runThroughShell(const QString &, const QStringList &, unsigned long)
+std::optional<int> runInstaller(const QString &, const QStringList &)
 {
     return std::nullopt;
 }

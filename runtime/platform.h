@@ -6,40 +6,43 @@
 
 #include <optional>
 
-// What differs between Windows and the other systems when Java is looked
-// for and children are started. platform.cpp serves the others,
-// platform_win.cpp Windows.
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
+// What differs between Windows and the other systems when the program
+// starts, Java is looked for and children are started. platform.cpp serves
+// the others, platform_win.cpp Windows.
 namespace Platform {
+
+// Makes the process load DLLs from the system folder only, never from its
+// own folder or the working directory, where anyone may have put one. Call
+// it first in main, before any DLL is loaded. Does nothing elsewhere.
+void restrictDllSearch();
 
 // The Java executable below a Java home: "bin/java", or "bin/java.exe" on Windows.
 QString javaUnderHome();
 
-// The system's reason for the last failed start, read right after
-// QProcess::start() returned; 0 where the system gives none.
-unsigned long lastStartError();
+// The java that a bare "java" names, taken from the search path alone: on
+// Windows the first java.exe in a folder that PATH names by its full path,
+// as a full path, or empty when there is none; elsewhere "java", which
+// QProcess looks up in PATH only.
+QString javaOnSearchPath();
 
-// Windows refuses CreateProcess for an installer that needs elevation
-// (ERROR_ELEVATION_REQUIRED) and for an .msi (ERROR_BAD_EXE_FORMAT); the
-// shell starts both, with the consent prompt or the Windows Installer.
-// For those, runs the program through the shell, blocks until it ends and
-// returns its status (-1 when the shell could not start it, or the user
-// refused consent). For any other failure returns nothing, and the caller
-// keeps its failure.
-std::optional<int> runThroughShell(const QString &program, const QStringList &arguments,
-                                   unsigned long startError);
+// On Windows, runs the installer program with its arguments as Launcher runs
+// every child (see launcher.h), and returns its status. An installer that
+// CreateProcess refuses because it needs elevation (ERROR_ELEVATION_REQUIRED)
+// or because it is an .msi (ERROR_BAD_EXE_FORMAT) runs through the shell
+// instead, with the consent prompt or the Windows Installer; there the
+// status is -1 when the shell could not start it or the user refused
+// consent, and Windows Installer's "installed, reboot needed" codes count as
+// 0. Elsewhere returns nothing: the caller runs the installer itself.
+std::optional<int> runInstaller(const QString &program, const QStringList &arguments);
 
 #ifdef Q_OS_WIN
-// ERROR_ELEVATION_REQUIRED, which MinGW's headers lack.
-constexpr unsigned long errorElevationRequired = 740;
-
-enum class ShellStart {
-    None,
-    Elevated,
-    WindowsInstaller,
-};
-
-// Which shell start, if any, serves a program that CreateProcess refused.
-ShellStart shellStartFor(unsigned long startError, const QString &program);
+// The one call through which runInstaller creates its process. Tests point
+// it at a refusing function, to reach refusals that Wine never gives.
+extern decltype(&CreateProcessW) createProcess;
 
 // The arguments as one string that CommandLineToArgvW splits back into them.
 QString quotedArguments(const QStringList &arguments);

@@ -3,22 +3,24 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <windows.h>
 #include <shellapi.h>
 
 namespace Platform {
 
-QString javaUnderHome()
-{
-    return QStringLiteral("bin/java.exe");
-}
+decltype(&CreateProcessW) createProcess = CreateProcessW;
 
-unsigned long lastStartError()
-{
-    return GetLastError();
-}
+namespace {
 
-ShellStart shellStartFor(unsigned long startError, const QString &program)
+// ERROR_ELEVATION_REQUIRED, which MinGW's headers lack.
+constexpr DWORD errorElevationRequired = 740;
+
+enum class ShellStart {
+    None,
+    Elevated,
+    WindowsInstaller,
+};
+
+ShellStart shellStartFor(DWORD startError, const QString &program)
 {
     if (startError == errorElevationRequired)
         return ShellStart::Elevated;
@@ -26,6 +28,81 @@ ShellStart shellStartFor(unsigned long startError, const QString &program)
     if (startError == ERROR_BAD_EXE_FORMAT && QFileInfo(program).suffix().compare(QLatin1String("msi"), Qt::CaseInsensitive) == 0)
         return ShellStart::WindowsInstaller;
     return ShellStart::None;
+}
+
+// "C:\x" or "\\server\x": a folder that names itself, not one that depends
+// on the current drive or directory.
+bool isFullPath(const QString &folder)
+{
+    const QString path = QDir::fromNativeSeparators(folder);
+    return (path.size() >= 3 && path.at(0).isLetter() && path.at(1) == QLatin1Char(':') && path.at(2) == QLatin1Char('/'))
+        || path.startsWith(QLatin1String("//"));
+}
+
+int waitForExitCode(HANDLE process)
+{
+    WaitForSingleObject(process, INFINITE);
+    DWORD exitCode = 0;
+    const bool known = GetExitCodeProcess(process, &exitCode);
+    CloseHandle(process);
+    return known ? int(exitCode) : -1;
+}
+
+int runThroughShell(ShellStart start, const QString &program, const QStringList &arguments)
+{
+    const QString file = QDir::toNativeSeparators(program);
+    const QString parameters = quotedArguments(arguments);
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof(info);
+    // The class pins what the file is taken for, whatever its name says.
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI | SEE_MASK_CLASSNAME;
+    info.lpClass = start == ShellStart::Elevated ? L"exefile" : L"Msi.Package";
+    info.lpVerb = start == ShellStart::Elevated ? L"runas" : L"open";
+    info.lpFile = reinterpret_cast<LPCWSTR>(file.utf16());
+    info.lpParameters = parameters.isEmpty() ? nullptr : reinterpret_cast<LPCWSTR>(parameters.utf16());
+    info.nShow = SW_SHOWNORMAL;
+    // A refused consent prompt ends here too, with ERROR_CANCELLED.
+    if (!ShellExecuteExW(&info) || !info.hProcess)
+        return -1;
+
+    const int status = waitForExitCode(info.hProcess);
+    if (start == ShellStart::WindowsInstaller
+        && (status == ERROR_SUCCESS_REBOOT_REQUIRED || status == ERROR_SUCCESS_REBOOT_INITIATED))
+        return 0;
+    return status;
+}
+
+} // namespace
+
+void restrictDllSearch()
+{
+    // Windows 7 has SetDefaultDllDirectories only with KB2533623; without
+    // it, at least the working directory leaves the search.
+    const auto setDefaultDllDirectories = reinterpret_cast<BOOL(WINAPI *)(DWORD)>(
+        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    if (!setDefaultDllDirectories || !setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32))
+        SetDllDirectoryW(L"");
+}
+
+QString javaUnderHome()
+{
+    return QStringLiteral("bin/java.exe");
+}
+
+QString javaOnSearchPath()
+{
+    // CreateProcess would look in the launcher's folder and the working
+    // directory before PATH: name the file, so that it looks nowhere.
+    const QStringList folders = qEnvironmentVariable("PATH").split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString folder : folders) {
+        folder.remove(QLatin1Char('"'));
+        if (!isFullPath(folder))
+            continue;
+        const QFileInfo java(QDir(QDir::fromNativeSeparators(folder)), QStringLiteral("java.exe"));
+        if (java.isFile())
+            return QDir::toNativeSeparators(java.filePath());
+    }
+    return QString();
 }
 
 QString quotedArguments(const QStringList &arguments)
@@ -57,32 +134,45 @@ QString quotedArguments(const QStringList &arguments)
     return quoted.join(QLatin1Char(' '));
 }
 
-std::optional<int> runThroughShell(const QString &program, const QStringList &arguments, unsigned long startError)
+std::optional<int> runInstaller(const QString &program, const QStringList &arguments)
 {
+    // The program always in quotes: unquoted, CreateProcess would try
+    // "C:\Program" for "C:\Program Files\...". The handles as QProcess gives
+    // every other child: the launcher's own outputs, directory and environment.
+    QString commandLine = QLatin1Char('"') + QDir::toNativeSeparators(program) + QLatin1Char('"');
+    if (!arguments.isEmpty())
+        commandLine += QLatin1Char(' ') + quotedArguments(arguments);
+    // Standard input is a pipe from the launcher that nothing is written to.
+    SECURITY_ATTRIBUTES inheritable = {sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE input = nullptr;
+    HANDLE inputWriter = nullptr;
+    if (!CreatePipe(&input, &inputWriter, &inheritable, 0))
+        return -1;
+    SetHandleInformation(inputWriter, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = input;
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    const DWORD flags = CREATE_UNICODE_ENVIRONMENT | (GetConsoleWindow() ? 0 : CREATE_NO_WINDOW);
+    PROCESS_INFORMATION process = {};
+    const bool started = createProcess(nullptr, reinterpret_cast<LPWSTR>(commandLine.data()), nullptr, nullptr,
+                                       TRUE, flags, nullptr, nullptr, &startup, &process);
+    // Read at once: any later call may overwrite it.
+    const DWORD startError = started ? ERROR_SUCCESS : GetLastError();
+    CloseHandle(input);
+    if (started) {
+        CloseHandle(process.hThread);
+        const int status = waitForExitCode(process.hProcess);
+        CloseHandle(inputWriter);
+        return status;
+    }
+    CloseHandle(inputWriter);
     const ShellStart start = shellStartFor(startError, program);
     if (start == ShellStart::None)
-        return std::nullopt;
-
-    const QString file = QDir::toNativeSeparators(program);
-    const QString parameters = quotedArguments(arguments);
-    SHELLEXECUTEINFOW info = {};
-    info.cbSize = sizeof(info);
-    // The class pins what the file is taken for, whatever its name says.
-    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI | SEE_MASK_CLASSNAME;
-    info.lpClass = start == ShellStart::Elevated ? L"exefile" : L"Msi.Package";
-    info.lpVerb = start == ShellStart::Elevated ? L"runas" : L"open";
-    info.lpFile = reinterpret_cast<LPCWSTR>(file.utf16());
-    info.lpParameters = parameters.isEmpty() ? nullptr : reinterpret_cast<LPCWSTR>(parameters.utf16());
-    info.nShow = SW_SHOWNORMAL;
-    // A refused consent prompt ends here too, with ERROR_CANCELLED.
-    if (!ShellExecuteExW(&info) || !info.hProcess)
         return -1;
-
-    WaitForSingleObject(info.hProcess, INFINITE);
-    DWORD exitCode = 0;
-    const bool known = GetExitCodeProcess(info.hProcess, &exitCode);
-    CloseHandle(info.hProcess);
-    return known ? int(exitCode) : -1;
+    return runThroughShell(start, program, arguments);
 }
 
 } // namespace Platform

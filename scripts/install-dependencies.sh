@@ -14,7 +14,7 @@ if [ "${1:-}" = "--windows" ]; then
     shift
     packages+=(
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-        dpkg-dev xz-utils imagemagick icoutils wine wine64 zip
+        dpkg-dev xz-utils imagemagick icoutils wine wine64 zip wixl osslsigncode openssl
     )
 fi
 packages+=("$@")

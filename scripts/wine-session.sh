@@ -37,4 +37,8 @@ wineserver -p
 # Start Wine's services now, on no pipe: started by the first test, they
 # would hold its output pipe open and CTest would wait for it for ever.
 wine wineboot < /dev/null > /dev/null 2>&1
+# Windows opens an .msi with "msiexec /i "%1" %*"; Wine's own entry lacks
+# the %* and so drops the arguments of a package started through the shell.
+wine reg add 'HKCR\Msi.Package\shell\Open\command' /ve /f \
+    /d '"C:\windows\system32\msiexec.exe" /i "%1" %*' < /dev/null > /dev/null 2>&1
 "$@"

@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
 # The facts of launcher.exe that a shipper relies on: a GUI program that
-# needs no DLL beside it, with the wallet's icon, version and manifest.
+# needs no DLL beside it and loads none from there, with ASLR and DEP, the
+# wallet's icon, version and manifest.
 set -euo pipefail
 exe=$1
 fail() { echo "FAIL: $*"; exit 1; }
 
 headers=$(x86_64-w64-mingw32-objdump -p "$exe")
 grep -q 'Subsystem.*(Windows GUI)' <<< "$headers" || fail "not a GUI subsystem program"
-# Every import must be a DLL that Windows itself provides.
-system_dlls='^(kernel32|user32|gdi32|shell32|ole32|oleaut32|advapi32|comdlg32|imm32|winmm|uxtheme|dwmapi|version|userenv|ws2_32|netapi32|mpr|msvcrt|shlwapi|setupapi|wtsapi32|d3d9|d3d11|dxgi|dwrite|shcore|winspool\.drv|api-ms-win-.*)(\.dll)?$'
+# Every import must be one of the KnownDLLs of Windows 10 and 11, which
+# Windows loads from System32 alone; any other DLL is delay-loaded.
+known_dlls='^(advapi32|clbcatq|combase|comdlg32|coml2|difxapi|gdi32|gdiplus|imagehlp|imm32|kernel32|msctf|msvcrt|normaliz|nsi|ole32|oleaut32|psapi|rpcrt4|sechost|setupapi|shcore|shell32|shlwapi|user32|wldap32|ws2_32|ntdll)\.dll$'
 imports=$(sed -n 's/^\s*DLL Name: //p' <<< "$headers" | tr 'A-Z' 'a-z' | sort -u)
 [ -n "$imports" ] || fail "no imports read"
-others=$(grep -Ev "$system_dlls" <<< "$imports" || true)
-[ -z "$others" ] || fail "imports DLLs that Windows does not provide: $others"
+others=$(grep -Ev "$known_dlls" <<< "$imports" || true)
+[ -z "$others" ] || fail "imports DLLs that Windows may load from the program's folder: $others"
+for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do
+    grep -qw "$flag" <<< "$headers" || fail "$flag is not set"
+done
 
 resources=$(wrestool -l "$exe")
 icons=$(grep -c -- '--type=3 ' <<< "$resources" || true)
@@ -31,4 +36,4 @@ grep -q '<ws2:longPathAware>true' <<< "$manifest" || fail "manifest is not long-
 [ "$(grep -c '<supportedOS ' <<< "$manifest")" -eq 4 ] || fail "manifest lacks Windows 7 to 11"
 ! grep -qi 'dpiAware' <<< "$manifest" || fail "manifest sets DPI awareness, which Qt sets itself"
 
-echo "launcher.exe: GUI subsystem; imports only $(wc -l <<< "$imports") system DLLs; 7 icon sizes; version and manifest resources"
+echo "launcher.exe: GUI subsystem; imports only $(wc -l <<< "$imports") KnownDLLs; ASLR and DEP; 7 icon sizes; version and manifest resources"

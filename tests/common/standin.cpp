@@ -29,11 +29,11 @@ void StandIn::useProgram(const QString &program, const QString &suffix)
     executableSuffix = suffix;
 }
 
-StandIn::StandIn(const QString &path, const QStringList &instructions)
+StandIn::StandIn(const QString &path, const QStringList &instructions, const QString &program)
     : m_path(executable(path))
 {
     QDir().mkpath(QFileInfo(m_path).absolutePath());
-    QFile::copy(standInProgram, m_path);
+    QFile::copy(program.isEmpty() ? standInProgram : program, m_path);
     QFile file(m_path + QLatin1String(".do"));
     if (file.open(QIODevice::WriteOnly))
         file.write(instructions.join(QLatin1Char('\n')).toUtf8());

@@ -24,8 +24,8 @@ public:
     // (the Windows program, driven from Linux).
     static void useProgram(const QString &program, const QString &executableSuffix);
 
-    // Copies the program to executable(path), creating folders.
-    explicit StandIn(const QString &path, const QStringList &instructions = {});
+    // Copies the program, or another build of it, to executable(path), creating folders.
+    explicit StandIn(const QString &path, const QStringList &instructions = {}, const QString &program = QString());
 
     QString path() const;
     // Every run so far, oldest first; paths with forward slashes.

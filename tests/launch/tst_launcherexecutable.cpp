@@ -72,6 +72,12 @@ private slots:
     void readsSpecialSettingsFileAsNone();
     void resolvesWithoutJava_data();
     void resolvesWithoutJava();
+    void installsProvidedPackage_data();
+    void installsProvidedPackage();
+    void runsOnlyJavaOnTheSearchPath_data();
+    void runsOnlyJavaOnTheSearchPath();
+    void loadsNoPlantedDll_data();
+    void loadsNoPlantedDll();
     void speaksTheUserLanguage_data();
     void speaksTheUserLanguage();
     void outlastsHostileChildren_data();
@@ -83,6 +89,8 @@ private:
     void finish(QProcess &launcher) const;
     void dismissErrorBox(const QString &key) const;
     void runExpecting(QProcess &launcher, const QProcessEnvironment &environment, int status) const;
+    void answerDialog(QProcess &launcher, const QString &program, const QProcessEnvironment &environment,
+                      const QStringList &keys, int status, bool errorBox = false) const;
 
     XvfbDisplay m_display;
 };
@@ -143,6 +151,21 @@ void TestLauncherExecutable::runExpecting(QProcess &launcher, const QProcessEnvi
     start(launcher, launcherProgram, environment);
     if (status != 0)
         dismissErrorBox(QStringLiteral("Return"));
+    finish(launcher);
+    QCOMPARE(launcher.exitCode(), status);
+}
+
+// Runs the launcher to its end through the dialog, answered with keys.
+void TestLauncherExecutable::answerDialog(QProcess &launcher, const QString &program,
+                                          const QProcessEnvironment &environment, const QStringList &keys,
+                                          int status, bool errorBox) const
+{
+    start(launcher, program, environment);
+    const QString dialog = m_display.waitForWindow(QStringLiteral("^Rarudor Wallet \\(JRE installer\\)$"));
+    QVERIFY2(!dialog.isEmpty(), "the dialog did not appear");
+    QVERIFY(m_display.pressKeys(dialog, keys));
+    if (errorBox)
+        dismissErrorBox(QStringLiteral("space"));
     finish(launcher);
     QCOMPARE(launcher.exitCode(), status);
 }
@@ -298,12 +321,18 @@ void TestLauncherExecutable::resolvesWithoutJava_data()
     QTest::addColumn<int>("installerExitCode");
     QTest::addColumn<bool>("installerRuns");
     QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("program"); // the installer's build; empty: the plain stand-in
 
-    QTest::newRow("Escape") << QStringList{"Escape"} << 0 << false << 1;
-    QTest::newRow("Alt+Q") << QStringList{"alt+q"} << 0 << false << 1;
-    QTest::newRow("Return") << QStringList{"Return"} << 0 << true << 0;
-    QTest::newRow("Alt+O") << QStringList{"alt+o"} << 0 << true << 0;
-    QTest::newRow("installer fails") << QStringList{"Return"} << 4 << true << 1;
+    QTest::newRow("Escape") << QStringList{"Escape"} << 0 << false << 1 << "";
+    QTest::newRow("Alt+Q") << QStringList{"alt+q"} << 0 << false << 1 << "";
+    QTest::newRow("Return") << QStringList{"Return"} << 0 << true << 0 << "";
+    QTest::newRow("Alt+O") << QStringList{"alt+o"} << 0 << true << 0 << "";
+    QTest::newRow("installer fails") << QStringList{"Return"} << 4 << true << 1 << "";
+    // Wine runs every program as an administrator, so this one starts without the consent prompt.
+    if (windowsTarget) {
+        QTest::newRow("installer requires administrator rights") << QStringList{"Return"} << 0 << true << 0
+                                                                 << qEnvironmentVariable("ADMIN_STANDIN_UNDER_TEST");
+    }
 }
 
 void TestLauncherExecutable::resolvesWithoutJava()
@@ -312,11 +341,13 @@ void TestLauncherExecutable::resolvesWithoutJava()
     QFETCH(int, installerExitCode);
     QFETCH(bool, installerRuns);
     QFETCH(int, status);
+    QFETCH(QString, program);
 
     Sandbox sandbox;
     // While it runs, the installer looks for any visible launcher window.
     const StandIn installer(sandbox.path(QStringLiteral("Java Setup/setup")),
-                            {QStringLiteral("windows Rarudor|Error"), QStringLiteral("exit %1").arg(installerExitCode)});
+                            {QStringLiteral("windows Rarudor|Error"), QStringLiteral("exit %1").arg(installerExitCode)},
+                            program);
     QVERIFY(sandbox.write(QStringLiteral("launcher.ini"),
                           "jar=wallet.jar\njre=\"\\\"" + targetPath(installer.path()).toUtf8()
                               + "\\\" /quiet ADDLOCAL=a,b\"\n"));
@@ -349,6 +380,134 @@ void TestLauncherExecutable::resolvesWithoutJava()
         QCOMPARE(installer.windowsFound(), QByteArray());
     }
     QCOMPARE(sandbox.entries(), entriesBefore);
+}
+
+void TestLauncherExecutable::installsProvidedPackage_data()
+{
+    QTest::addColumn<QString>("outcome"); // which package, and the folder it installs
+    QTest::addColumn<int>("status");
+
+    QTest::newRow("package installs") << "installs" << 0;
+    QTest::newRow("package installs and asks for a restart") << "needs-reboot" << 0;
+    QTest::newRow("package refuses to install") << "refuses" << 1;
+}
+
+// A real Windows Installer package, which CreateProcess refuses to start:
+// the launcher hands it to the Windows Installer through the shell.
+void TestLauncherExecutable::installsProvidedPackage()
+{
+    QFETCH(QString, outcome);
+    QFETCH(int, status);
+    if (!windowsTarget)
+        QSKIP("Windows Installer packages are for Windows");
+
+    Sandbox sandbox;
+    const QString package = sandbox.path(QStringLiteral("Java Setup/jre setup.msi"));
+    QDir().mkpath(QFileInfo(package).path());
+    QVERIFY(QFile::copy(qEnvironmentVariable("PACKAGES_UNDER_TEST") + QStringLiteral("/runtime-%1.msi").arg(outcome),
+                        package));
+    QVERIFY(sandbox.write(QStringLiteral("launcher.ini"),
+                          "jre=\"\\\"" + targetPath(package).toUtf8() + "\\\" /qn\"\n"));
+    const QString installed = qEnvironmentVariable("WINEPREFIX")
+        + QStringLiteral("/drive_c/Program Files/Rarudor Test Runtime %1/installed.txt").arg(outcome);
+
+    QProcess launcher;
+    answerDialog(launcher, launcherProgram, userEnvironment(), {QStringLiteral("Return")}, status, status != 0);
+    QCOMPARE(QFile::exists(installed), status == 0);
+}
+
+void TestLauncherExecutable::runsOnlyJavaOnTheSearchPath_data()
+{
+    QTest::addColumn<bool>("onSearchPath");
+
+    QTest::newRow("java on the search path as well") << true;
+    QTest::newRow("java only beside the launcher and in the working folder") << false;
+}
+
+// Windows itself would look for a bare "java" in the program's folder and the
+// working folder before the search path: files anyone may have put there.
+void TestLauncherExecutable::runsOnlyJavaOnTheSearchPath()
+{
+    QFETCH(bool, onSearchPath);
+
+    Sandbox sandbox;
+    const QString copy = sandbox.path(QStringLiteral("app/") + QFileInfo(launcherProgram).fileName());
+    QDir().mkpath(sandbox.path(QStringLiteral("app")));
+    QVERIFY(QFile::copy(launcherProgram, copy));
+    const StandIn besideLauncher(sandbox.path(QStringLiteral("app/java")));
+    const StandIn inWorkingFolder(sandbox.path(QStringLiteral("work/java")));
+    QDir::setCurrent(sandbox.path(QStringLiteral("work")));
+    QDir().mkpath(sandbox.path(QStringLiteral("search")));
+    const StandIn onPath(sandbox.path(onSearchPath ? QStringLiteral("search/java") : QStringLiteral("elsewhere/java")));
+
+    QProcessEnvironment environment = userEnvironment();
+    environment.insert(windowsTarget ? QStringLiteral("WINEPATH") : QStringLiteral("PATH"),
+                       nativeTargetPath(sandbox.path(QStringLiteral("search"))));
+    QProcess launcher;
+    if (onSearchPath) {
+        start(launcher, copy, environment);
+        finish(launcher);
+        QCOMPARE(launcher.exitCode(), 0);
+    } else {
+        answerDialog(launcher, copy, environment, {QStringLiteral("Escape")}, 1);
+    }
+    QCOMPARE(onPath.runs().size(), onSearchPath ? 2 : 0);
+    QCOMPARE(besideLauncher.runs().size(), 0);
+    QCOMPARE(inWorkingFolder.runs().size(), 0);
+}
+
+void TestLauncherExecutable::loadsNoPlantedDll_data()
+{
+    QTest::addColumn<bool>("javaFound");
+
+    QTest::newRow("launch path") << true;
+    QTest::newRow("dialog path") << false;
+}
+
+// DLLs put beside the launcher and in its working folder under the names of
+// those it loads, or Qt programs commonly load. Wine is told to prefer them,
+// as Windows does, except version.dll: Wine's own user32 loads that before
+// any program code runs, which Windows' does not.
+void TestLauncherExecutable::loadsNoPlantedDll()
+{
+    QFETCH(bool, javaFound);
+    if (!windowsTarget)
+        QSKIP("the DLL search order is Windows'");
+
+    const QStringList names{"dwmapi", "uxtheme", "version", "userenv", "netapi32", "winmm", "wtsapi32",
+                            "mpr", "dxgi", "d3d11", "dwrite", "d2d1", "cryptbase", "propsys"};
+    Sandbox sandbox;
+    const QString copy = sandbox.path(QStringLiteral("app/launcher.exe"));
+    QDir().mkpath(sandbox.path(QStringLiteral("app")));
+    QDir().mkpath(sandbox.path(QStringLiteral("work")));
+    QVERIFY(QFile::copy(launcherProgram, copy));
+    for (const QString &folder : {QStringLiteral("app"), QStringLiteral("work")}) {
+        for (const QString &name : names)
+            QVERIFY(QFile::copy(qEnvironmentVariable("PLANTED_DLL_UNDER_TEST"), sandbox.path(folder + QLatin1Char('/') + name + QStringLiteral(".dll"))));
+    }
+    const StandIn java(sandbox.path(QStringLiteral("jdk/bin/java")));
+    QDir::setCurrent(sandbox.path(QStringLiteral("work")));
+
+    QProcessEnvironment environment = userEnvironment();
+    QStringList nativeFirst = names;
+    nativeFirst.removeOne(QStringLiteral("version"));
+    environment.insert(QStringLiteral("WINEDLLOVERRIDES"), environment.value(QStringLiteral("WINEDLLOVERRIDES"))
+                                                               + QLatin1Char(';') + nativeFirst.join(QLatin1Char(',')) + QStringLiteral("=n,b"));
+    if (javaFound)
+        environment.insert(QStringLiteral("JAVA_HOME"), nativeTargetPath(sandbox.path(QStringLiteral("jdk"))));
+
+    QProcess launcher;
+    if (javaFound) {
+        start(launcher, copy, environment);
+        finish(launcher);
+        QCOMPARE(launcher.exitCode(), 0);
+    } else {
+        answerDialog(launcher, copy, environment, {QStringLiteral("Escape")}, 1);
+    }
+    QCOMPARE(java.runs().size(), javaFound ? 1 : 0);
+    const QStringList loaded = QDir(sandbox.path(QStringLiteral("app"))).entryList({QStringLiteral("*.loaded")})
+        + QDir(sandbox.path(QStringLiteral("work"))).entryList({QStringLiteral("*.loaded")});
+    QCOMPARE(loaded, QStringList());
 }
 
 void TestLauncherExecutable::speaksTheUserLanguage_data()

@@ -147,7 +147,7 @@ void TestLauncher::findsJava_data()
     QTest::addColumn<QString>("javaUnderHome"); // where a java lies, relative to %T, without ".exe"
     QTest::addColumn<int>("probeExitCode"); // -1: no java on the search path
     QTest::addColumn<bool>("found");
-    QTest::addColumn<QString>("javaPath"); // %X is ".exe" on Windows
+    QTest::addColumn<QString>("javaPath"); // %X is ".exe" on Windows, %S the probe's java as found
     QTest::addColumn<bool>("probed");
 
     QTest::newRow("home with separator") << true << "%T/jdk/" << "jdk/bin/java" << 0
@@ -159,8 +159,9 @@ void TestLauncher::findsJava_data()
     QTest::newRow("empty home looks in the working folder") << true << "" << "bin/java" << -1
                                                             << !onWindows << (onWindows ? "" : "bin/java%X") << false;
     QTest::newRow("home pointing nowhere, probe succeeds") << true << "%T/nowhere" << "jdk/bin/java" << 0
-                                                           << true << "java" << true;
-    QTest::newRow("home unset, probe succeeds") << false << "" << "" << 0 << true << "java" << true;
+                                                           << true << "%S" << true;
+    QTest::newRow("home unset, probe succeeds") << false << "" << "" << 0 << true << "%S" << true;
+    QTest::newRow("home unset, java only in the working folder") << false << "" << "java" << -1 << false << "" << false;
     QTest::newRow("home unset, probe fails") << false << "" << "" << 1 << false << "" << true;
     QTest::newRow("home unset, no java anywhere") << false << "" << "" << -1 << false << "" << false;
     QTest::newRow("home with non-ASCII characters") << true << QStringLiteral("%T/jdk-ü€") << QStringLiteral("jdk-ü€/bin/java")
@@ -191,7 +192,10 @@ void TestLauncher::findsJava()
 
     Launcher launcher;
     QTEST(launcher.findJava(), "found");
-    javaPath.replace(QLatin1String("%T"), sandbox.path()).replace(QLatin1String("%X"), StandIn::executable(QString()));
+    // Windows names the file it found, so that CreateProcess searches nowhere else.
+    const QString probeJava = onWindows ? QDir::toNativeSeparators(probe.path()) : QStringLiteral("java");
+    javaPath.replace(QLatin1String("%S"), probeJava).replace(QLatin1String("%T"), sandbox.path())
+        .replace(QLatin1String("%X"), StandIn::executable(QString()));
     QCOMPARE(launcher.javaPath, javaPath);
 
     const QList<StandIn::Run> runs = probe.runs();

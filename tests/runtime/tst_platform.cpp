@@ -4,50 +4,40 @@
 
 #include <QtTest>
 
-#include <windows.h>
 #include <shellapi.h>
 
-Q_DECLARE_METATYPE(Platform::ShellStart)
+namespace {
 
-// The Windows half of the platform seam: which refused installers the shell
-// starts, how their arguments are quoted, and that the wait yields the
-// installer's own exit code.
+DWORD refusal = 0;
+
+// CreateProcessW as Windows answers a program it will not start.
+BOOL WINAPI refuseToCreate(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID,
+                           LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION)
+{
+    SetLastError(refusal);
+    return FALSE;
+}
+
+} // namespace
+
+// The Windows half of the platform seam: how installer arguments are quoted,
+// and which refusals of CreateProcess send an installer through the shell,
+// with its own exit code in the end.
 class TestPlatform : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void choosesShellStart_data();
-    void choosesShellStart();
+    void cleanup();
     void quotesArgumentsForWindows_data();
     void quotesArgumentsForWindows();
-    void runsThroughShellAndWaits();
-    void leavesOtherFailuresAlone();
+    void runsInstallerAndWaits_data();
+    void runsInstallerAndWaits();
 };
 
-void TestPlatform::choosesShellStart_data()
+void TestPlatform::cleanup()
 {
-    QTest::addColumn<int>("startError");
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<Platform::ShellStart>("start");
-
-    using Platform::ShellStart;
-    QTest::newRow("needs elevation") << int(Platform::errorElevationRequired) << "C:/Setup/jre-setup.exe" << ShellStart::Elevated;
-    QTest::newRow("msi package") << int(ERROR_BAD_EXE_FORMAT) << "C:/Setup/jre.msi" << ShellStart::WindowsInstaller;
-    QTest::newRow("msi package in capitals") << int(ERROR_BAD_EXE_FORMAT) << "C:\\SETUP\\JRE.MSI"
-                                             << ShellStart::WindowsInstaller;
-    QTest::newRow("document") << int(ERROR_BAD_EXE_FORMAT) << "C:/Setup/readme.txt" << ShellStart::None;
-    QTest::newRow("broken program") << int(ERROR_BAD_EXE_FORMAT) << "C:/Setup/jre-setup.exe" << ShellStart::None;
-    QTest::newRow("access denied to a package") << int(ERROR_ACCESS_DENIED) << "C:/Setup/jre.msi" << ShellStart::None;
-    QTest::newRow("missing program") << int(ERROR_FILE_NOT_FOUND) << "C:/Setup/jre-setup.exe" << ShellStart::None;
-    QTest::newRow("no reason") << 0 << "C:/Setup/jre-setup.exe" << ShellStart::None;
-}
-
-void TestPlatform::choosesShellStart()
-{
-    QFETCH(int, startError);
-    QFETCH(QString, program);
-    QTEST(Platform::shellStartFor(unsigned(startError), program), "start");
+    Platform::createProcess = CreateProcessW;
 }
 
 void TestPlatform::quotesArgumentsForWindows_data()
@@ -79,31 +69,41 @@ void TestPlatform::quotesArgumentsForWindows()
     QCOMPARE(roundTrip, arguments);
 }
 
-void TestPlatform::runsThroughShellAndWaits()
+void TestPlatform::runsInstallerAndWaits_data()
 {
-    Sandbox sandbox;
+    QTest::addColumn<int>("refusal"); // what CreateProcess answers; 0: Windows' own answer
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("runs");
+
     // All 32 bits of the code: Wine hands Linux only the low byte.
+    QTest::newRow("started directly") << 0 << 0x12345678 << 1;
+    QTest::newRow("needs elevation: the shell starts it") << 740 << 0x12345678 << 1;
+    QTest::newRow("not a program, and no package") << int(ERROR_BAD_EXE_FORMAT) << -1 << 0;
+    QTest::newRow("access denied") << int(ERROR_ACCESS_DENIED) << -1 << 0;
+}
+
+void TestPlatform::runsInstallerAndWaits()
+{
+    QFETCH(int, refusal);
+    QFETCH(int, status);
+
+    Sandbox sandbox;
     const StandIn installer(sandbox.path(QStringLiteral("Java Setup/jre setup")),
                             {QStringLiteral("sleep 300"), QStringLiteral("exit 305419896")});
     const QStringList arguments{QStringLiteral("/s"), QStringLiteral("INSTALLDIR=C:\\Program Files\\Java\\"),
                                 QStringLiteral("say \"hi\"")};
+    if (refusal != 0) {
+        ::refusal = DWORD(refusal);
+        Platform::createProcess = refuseToCreate;
+    }
 
-    const std::optional<int> status = Platform::runThroughShell(installer.path(), arguments, Platform::errorElevationRequired);
-
-    QCOMPARE(status, std::optional<int>(0x12345678));
+    QCOMPARE(Platform::runInstaller(installer.path(), arguments), std::optional<int>(status));
     const QList<StandIn::Run> runs = installer.runs();
-    QCOMPARE(runs.size(), 1);
-    QCOMPARE(runs.first().arguments, arguments);
-}
-
-void TestPlatform::leavesOtherFailuresAlone()
-{
-    Sandbox sandbox;
-    const StandIn installer(sandbox.path(QStringLiteral("setup")));
-
-    QCOMPARE(Platform::runThroughShell(installer.path(), {}, ERROR_FILE_NOT_FOUND), std::optional<int>());
-    QCOMPARE(Platform::runThroughShell(installer.path(), {}, ERROR_BAD_EXE_FORMAT), std::optional<int>());
-    QCOMPARE(installer.runs().size(), 0);
+    QTEST(int(runs.size()), "runs");
+    for (const StandIn::Run &run : runs) {
+        QCOMPARE(run.arguments, arguments);
+        QCOMPARE(run.workingDirectory, QDir::current().canonicalPath());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPlatform)

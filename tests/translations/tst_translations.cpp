@@ -142,7 +142,7 @@ void TestTranslations::fitsTheDialog()
 
     // The layout holds every text at the dialog's fixed size, so none is cut.
     // Its height is the English one's where a platform's fonts make even
-    // that a little taller than 400 (the offscreen fonts under Wine).
+    // that a little taller than 400 (Wine's fonts, on the real windows platform).
     QCOMPARE(dialog.size(), QSize(1500, 400));
     const ResolveDialog english;
     QLayout *layout = dialog.layout();
