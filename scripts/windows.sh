@@ -1,19 +1,41 @@
 #!/usr/bin/env bash
-# Builds the Windows package: a static Qt for Windows once per machine
-# (about 45 minutes the first time, cached outside the clone), then
-# launcher.exe in build-windows/ and the ZIP beside it. Extra arguments go
+# Builds the Windows package, the same bytes on any machine for the same
+# commit: a static Qt for Windows once per machine (about 15 minutes the
+# first time, cached outside the clone), then in build-windows/ the
+# launcher.exe, the ZIP, BUILDINFO.txt and SHA256SUMS. Extra arguments go
 # to CMake's configure step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-dependencies.sh --windows
 
+# One time for every step that records one: the commit's.
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+export SOURCE_DATE_EPOCH
 qt=$(bash scripts/build-qt-windows.sh | tail -n 1)
+qt_version=$(dpkg-query -W -f='${Version}' libqt5core5a)
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
     -DCMAKE_PREFIX_PATH="$qt" \
     -DQt5LinguistTools_DIR="$(dirname "$(dpkg -L qttools5-dev | grep -m1 '/Qt5LinguistToolsConfig.cmake$')")" \
-    -DQT_SOURCE_VERSION="$(dpkg-query -W -f='${Version}' libqt5core5a)" \
+    -DQT_SOURCE_VERSION="$qt_version" \
     "$@"
 cmake --build build-windows --parallel "$(nproc)"
-(cd build-windows && cpack -C Release > /dev/null)
-echo "launcher.exe: build-windows/launcher.exe ($(du -k build-windows/launcher.exe | cut -f1) KiB)"
-echo "package:      $(ls build-windows/RarudorWalletLauncher-*-win64.zip)"
+
+cd build-windows
+# What a verifier needs to build the same bytes.
+{
+    echo "Rarudor Wallet launcher $(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' CMakeCache.txt), commit $(git rev-parse HEAD)"
+    echo "SOURCE_DATE_EPOCH: $SOURCE_DATE_EPOCH"
+    echo "Built with these Debian packages:"
+    dpkg-query -W -f='  ${Package} ${Version}\n' g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+        mingw-w64-x86-64-dev cmake qtbase5-dev-tools qttools5-dev-tools imagemagick zip osslsigncode
+    cat "$qt/buildinfo.txt"
+} > BUILDINFO.txt
+package=RarudorWalletLauncher-$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' CMakeCache.txt)-win64.zip
+rm -rf stage
+cmake --install . --prefix stage > /dev/null
+cp BUILDINFO.txt stage/
+bash ../scripts/zip-package.sh stage "$package"
+sha256sum launcher.exe "$package" > SHA256SUMS
+echo "launcher.exe: build-windows/launcher.exe ($(stat -c %s launcher.exe) bytes)"
+echo "package:      build-windows/$package"
+cat SHA256SUMS
