@@ -11,6 +11,11 @@ bash scripts/install-dependencies.sh --windows
 # One time for every step that records one: the commit's.
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 export SOURCE_DATE_EPOCH
+# CMake does not see that time change, and rcc and the linker record it:
+# a build folder of another commit starts afresh.
+if [ "$(cat build-windows/source-date-epoch 2> /dev/null)" != "$SOURCE_DATE_EPOCH" ]; then
+    rm -rf build-windows
+fi
 qt=$(bash scripts/build-qt-windows.sh | tail -n 1)
 qt_version=$(dpkg-query -W -f='${Version}' libqt5core5a)
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
@@ -18,6 +23,7 @@ cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
     -DQt5LinguistTools_DIR="$(dirname "$(dpkg -L qttools5-dev | grep -m1 '/Qt5LinguistToolsConfig.cmake$')")" \
     -DQT_SOURCE_VERSION="$qt_version" \
     "$@"
+echo "$SOURCE_DATE_EPOCH" > build-windows/source-date-epoch
 cmake --build build-windows --parallel "$(nproc)"
 
 cd build-windows
