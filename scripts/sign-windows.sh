@@ -7,21 +7,25 @@
 #       signs with the shipper's certificate, its password taken from the
 #       environment variable LAUNCHER_SIGN_PASSWORD, and writes the detached
 #       signature build-windows/launcher.exe.sig.pem
-#   sign-windows.sh --attach SIGNATURE.pem
+#   sign-windows.sh --attach SIGNATURE.pem [--cafile FILE]
 #       puts a published signature on the build and checks that it fits
+#       and that its certificate chains to a trusted one (the system's, or
+#       those in FILE)
 #
 # Either way build-windows/signed/ receives the signed launcher.exe, the ZIP
 # made from it and their SHA256SUMS. The unsigned build is left as it is;
 # on any failure nothing is written.
 set -euo pipefail
-usage() { echo "usage: $0 --pkcs12 FILE [--timestamp URL] | --attach SIGNATURE.pem" >&2; exit 2; }
+usage() { echo "usage: $0 --pkcs12 FILE [--timestamp URL] | --attach SIGNATURE.pem [--cafile FILE]" >&2; exit 2; }
 [ $# -ge 2 ] || usage
 mode=$1
 input=$(realpath "$2")
 shift 2
-timestamp=()
-if [ "$mode" = --pkcs12 ] && [ $# -eq 2 ] && [ "$1" = --timestamp ]; then
-    timestamp=(-ts "$2")
+options=()
+if [ $# -eq 2 ] && [ "$mode $1" = "--pkcs12 --timestamp" ]; then
+    options=(-ts "$2")
+elif [ $# -eq 2 ] && [ "$mode $1" = "--attach --cafile" ]; then
+    options=(-CAfile "$(realpath "$2")")
 elif [ $# -ne 0 ]; then
     usage
 fi
@@ -36,12 +40,14 @@ case $mode in
 --pkcs12)
     # The password never appears on a command line: osslsigncode reads it from a pipe.
     osslsigncode sign -pkcs12 "$input" -readpass <(printf '%s' "${LAUNCHER_SIGN_PASSWORD:-}") \
-        -h sha256 -n "Rarudor Wallet launcher" "${timestamp[@]}" \
+        -h sha256 -n "Rarudor Wallet launcher" "${options[@]}" \
         -in launcher.exe -out "$work/launcher.exe" > /dev/null
     osslsigncode extract-signature -pem -in "$work/launcher.exe" -out "$work/launcher.exe.sig.pem" > /dev/null
     ;;
 --attach)
-    osslsigncode attach-signature -sigin "$input" -in launcher.exe -out "$work/launcher.exe" > /dev/null
+    # It verifies what it wrote, the certificate chain included.
+    osslsigncode attach-signature -sigin "$input" "${options[@]}" -in launcher.exe -out "$work/launcher.exe" \
+        > "$work/attach.log" 2>&1 || { cat "$work/attach.log" >&2; exit 1; }
     ;;
 *)
     usage
