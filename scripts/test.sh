@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the Linux build in build/, then the Windows
 # build in build-windows/ under Wine. The first run on a machine builds a
-# static Qt for Windows (about 45 minutes; cached afterwards). With
+# static Qt for Windows (15 to 30 minutes; cached afterwards). With
 # --linux-only the Windows half is left out. Further arguments go to the
 # Linux build's CMake configure step.
 set -euo pipefail
