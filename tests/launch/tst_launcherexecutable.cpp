@@ -47,6 +47,15 @@ QString jdkHome()
     return home.path();
 }
 
+// A copy of the program under test in the folder app/ of the sandbox, as a
+// download would lie among others.
+QString copyOfLauncher(const Sandbox &sandbox)
+{
+    const QString copy = sandbox.path(QStringLiteral("app/") + QFileInfo(launcherProgram).fileName());
+    QDir().mkpath(sandbox.path(QStringLiteral("app")));
+    return QFile::copy(launcherProgram, copy) ? copy : QString();
+}
+
 QByteArray data24MiB()
 {
     QByteArray data(24 * 1024 * 1024, Qt::Uninitialized);
@@ -91,6 +100,7 @@ private:
     void runExpecting(QProcess &launcher, const QProcessEnvironment &environment, int status) const;
     void answerDialog(QProcess &launcher, const QString &program, const QProcessEnvironment &environment,
                       const QStringList &keys, int status, bool errorBox = false) const;
+    void runToEnd(const QString &program, const QProcessEnvironment &environment, bool javaFound) const;
 
     XvfbDisplay m_display;
 };
@@ -168,6 +178,21 @@ void TestLauncherExecutable::answerDialog(QProcess &launcher, const QString &pro
         dismissErrorBox(QStringLiteral("space"));
     finish(launcher);
     QCOMPARE(launcher.exitCode(), status);
+}
+
+// Runs the program to its end: straight through to status 0 when it finds
+// Java, else through the dialog, quit with Escape, to status 1.
+void TestLauncherExecutable::runToEnd(const QString &program, const QProcessEnvironment &environment,
+                                      bool javaFound) const
+{
+    QProcess launcher;
+    if (!javaFound) {
+        answerDialog(launcher, program, environment, {QStringLiteral("Escape")}, 1);
+        return;
+    }
+    start(launcher, program, environment);
+    finish(launcher);
+    QCOMPARE(launcher.exitCode(), 0);
 }
 
 void TestLauncherExecutable::runsRealArchive_data()
@@ -261,9 +286,8 @@ void TestLauncherExecutable::runsJavaItFinds()
 void TestLauncherExecutable::ignoresSettingsBesideItself()
 {
     Sandbox sandbox;
-    const QString copy = sandbox.path(QStringLiteral("app/") + QFileInfo(launcherProgram).fileName());
-    QDir().mkpath(sandbox.path(QStringLiteral("app")));
-    QVERIFY(QFile::copy(launcherProgram, copy));
+    const QString copy = copyOfLauncher(sandbox);
+    QVERIFY(!copy.isEmpty());
     QVERIFY(sandbox.write(QStringLiteral("app/launcher.ini"), "jar=wallet.jar\n"));
     const StandIn java(sandbox.path(QStringLiteral("jdk/bin/java")));
     QDir().mkpath(sandbox.path(QStringLiteral("elsewhere")));
@@ -431,9 +455,8 @@ void TestLauncherExecutable::runsOnlyJavaOnTheSearchPath()
     QFETCH(bool, onSearchPath);
 
     Sandbox sandbox;
-    const QString copy = sandbox.path(QStringLiteral("app/") + QFileInfo(launcherProgram).fileName());
-    QDir().mkpath(sandbox.path(QStringLiteral("app")));
-    QVERIFY(QFile::copy(launcherProgram, copy));
+    const QString copy = copyOfLauncher(sandbox);
+    QVERIFY(!copy.isEmpty());
     const StandIn besideLauncher(sandbox.path(QStringLiteral("app/java")));
     const StandIn inWorkingFolder(sandbox.path(QStringLiteral("work/java")));
     QDir::setCurrent(sandbox.path(QStringLiteral("work")));
@@ -443,14 +466,7 @@ void TestLauncherExecutable::runsOnlyJavaOnTheSearchPath()
     QProcessEnvironment environment = userEnvironment();
     environment.insert(windowsTarget ? QStringLiteral("WINEPATH") : QStringLiteral("PATH"),
                        nativeTargetPath(sandbox.path(QStringLiteral("search"))));
-    QProcess launcher;
-    if (onSearchPath) {
-        start(launcher, copy, environment);
-        finish(launcher);
-        QCOMPARE(launcher.exitCode(), 0);
-    } else {
-        answerDialog(launcher, copy, environment, {QStringLiteral("Escape")}, 1);
-    }
+    runToEnd(copy, environment, onSearchPath);
     QCOMPARE(onPath.runs().size(), onSearchPath ? 2 : 0);
     QCOMPARE(besideLauncher.runs().size(), 0);
     QCOMPARE(inWorkingFolder.runs().size(), 0);
@@ -477,10 +493,9 @@ void TestLauncherExecutable::loadsNoPlantedDll()
     const QStringList names{"dwmapi", "uxtheme", "version", "userenv", "netapi32", "winmm", "wtsapi32",
                             "mpr", "dxgi", "d3d11", "dwrite", "d2d1", "cryptbase", "propsys"};
     Sandbox sandbox;
-    const QString copy = sandbox.path(QStringLiteral("app/launcher.exe"));
-    QDir().mkpath(sandbox.path(QStringLiteral("app")));
+    const QString copy = copyOfLauncher(sandbox);
+    QVERIFY(!copy.isEmpty());
     QDir().mkpath(sandbox.path(QStringLiteral("work")));
-    QVERIFY(QFile::copy(launcherProgram, copy));
     for (const QString &folder : {QStringLiteral("app"), QStringLiteral("work")}) {
         for (const QString &name : names)
             QVERIFY(QFile::copy(qEnvironmentVariable("PLANTED_DLL_UNDER_TEST"), sandbox.path(folder + QLatin1Char('/') + name + QStringLiteral(".dll"))));
@@ -496,14 +511,7 @@ void TestLauncherExecutable::loadsNoPlantedDll()
     if (javaFound)
         environment.insert(QStringLiteral("JAVA_HOME"), nativeTargetPath(sandbox.path(QStringLiteral("jdk"))));
 
-    QProcess launcher;
-    if (javaFound) {
-        start(launcher, copy, environment);
-        finish(launcher);
-        QCOMPARE(launcher.exitCode(), 0);
-    } else {
-        answerDialog(launcher, copy, environment, {QStringLiteral("Escape")}, 1);
-    }
+    runToEnd(copy, environment, javaFound);
     QCOMPARE(java.runs().size(), javaFound ? 1 : 0);
     const QStringList loaded = QDir(sandbox.path(QStringLiteral("app"))).entryList({QStringLiteral("*.loaded")})
         + QDir(sandbox.path(QStringLiteral("work"))).entryList({QStringLiteral("*.loaded")});
