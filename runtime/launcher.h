@@ -24,7 +24,8 @@ public:
     int runCommand(const QString &command);
 
     // True when Java was found: JAVA_HOME's bin/java if that file exists,
-    // else "java" if "java -version" succeeds. Sets javaPath.
+    // else the java of the search path (Platform::javaOnSearchPath) if its
+    // "-version" succeeds. Sets javaPath.
     bool findJava();
     // These three answer the opposite question: true when they failed.
     // launchWith runs javaExecutable with "-jar" and jarPath.
