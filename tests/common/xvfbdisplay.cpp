@@ -1,5 +1,6 @@
 #include "xvfbdisplay.h"
 
+#include <QElapsedTimer>
 #include <QProcessEnvironment>
 
 namespace {
@@ -58,11 +59,21 @@ std::optional<QString> XvfbDisplay::xdotool(const QStringList &arguments, int ti
     return run(m_name, QStringLiteral("xdotool"), arguments, timeoutMs);
 }
 
+// xdotool gives up at once when a window it looks at goes away while it
+// searches, as Wine's helper windows do while a program starts: search again.
 QString XvfbDisplay::waitForWindow(const QString &titlePattern) const
 {
-    const std::optional<QString> found = xdotool({QStringLiteral("search"), QStringLiteral("--sync"),
-                                                  QStringLiteral("--onlyvisible"), QStringLiteral("--name"), titlePattern});
-    return found ? found->section(QLatin1Char('\n'), 0, 0) : QString();
+    constexpr int timeoutMs = 30000;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < timeoutMs) {
+        const std::optional<QString> found = xdotool({QStringLiteral("search"), QStringLiteral("--sync"),
+                                                      QStringLiteral("--onlyvisible"), QStringLiteral("--name"), titlePattern},
+                                                     int(timeoutMs - clock.elapsed()));
+        if (found)
+            return found->section(QLatin1Char('\n'), 0, 0);
+    }
+    return QString();
 }
 
 QString XvfbDisplay::windowSize(const QString &window) const
