@@ -27,16 +27,17 @@ echo "$SOURCE_DATE_EPOCH" > build-windows/source-date-epoch
 cmake --build build-windows --parallel "$(nproc)"
 
 cd build-windows
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' CMakeCache.txt)
 # What a verifier needs to build the same bytes.
 {
-    echo "Rarudor Wallet launcher $(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' CMakeCache.txt), commit $(git rev-parse HEAD)"
+    echo "Rarudor Wallet launcher $version, commit $(git rev-parse HEAD)"
     echo "SOURCE_DATE_EPOCH: $SOURCE_DATE_EPOCH"
     echo "Built with these Debian packages:"
     dpkg-query -W -f='  ${Package} ${Version}\n' g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
         mingw-w64-x86-64-dev cmake qtbase5-dev-tools qttools5-dev-tools imagemagick zip osslsigncode
     cat "$qt/buildinfo.txt"
 } > BUILDINFO.txt
-package=RarudorWalletLauncher-$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' CMakeCache.txt)-win64.zip
+package=RarudorWalletLauncher-$version-win64.zip
 rm -rf stage
 cmake --install . --prefix stage > /dev/null
 cp BUILDINFO.txt stage/
