@@ -2,6 +2,7 @@
 
 #include "launcher.h"
 #include "resolvedialog.h"
+#include "screenfit.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -28,6 +29,8 @@ int resolveMissingRuntime(Launcher &launcher)
     auto *dialog = new ResolveDialog(nullptr);
     if (launcher.jreInstaller.isEmpty())
         dialog->ui.providedRadioButton->setEnabled(false);
+    // Larger fonts at a higher scale need more room, a small screen has less.
+    fitToScreen(*dialog);
     if (dialog->exec() != QDialog::Accepted)
         return 1;
 

@@ -9,6 +9,8 @@ packages=(
     qtbase5-dev qttools5-dev qttools5-dev-tools
     default-jdk-headless
     xvfb xdotool xauth
+    # Arial's metrics, as on Windows, for the dialog's size on every screen.
+    fonts-liberation2
 )
 if [ "${1:-}" = "--windows" ]; then
     shift

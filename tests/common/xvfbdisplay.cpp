@@ -82,9 +82,15 @@ QString XvfbDisplay::windowSize(const QString &window) const
     return geometry ? geometry->section(QStringLiteral("Geometry: "), 1).trimmed() : QString();
 }
 
+// Focus first: keys typed through XTEST go to the focused window.
 bool XvfbDisplay::pressKeys(const QString &window, const QStringList &keys) const
 {
-    // Focus first: keys typed through XTEST go to the focused window.
     return xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window})
         && xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("50")} + keys);
+}
+
+bool XvfbDisplay::typeText(const QString &window, const QString &text) const
+{
+    return xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window})
+        && xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), QStringLiteral("--"), text});
 }

@@ -23,6 +23,7 @@ public:
     QString waitForWindow(const QString &titlePattern) const;
     QString windowSize(const QString &window) const;
     bool pressKeys(const QString &window, const QStringList &keys) const;
+    bool typeText(const QString &window, const QString &text) const;
 
 private:
     QProcess m_server;

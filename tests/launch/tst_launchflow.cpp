@@ -8,6 +8,8 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -121,6 +123,40 @@ ModalDriver::Step dismissErrorBox(QStringList *messages)
     };
 }
 
+// Every text whole and every control on the screen, read while it shows.
+ModalDriver::Step verifyFitsScreenThenQuit()
+{
+    return [](QWidget *modal) {
+        ResolveDialog *dialog = resolveDialog(modal);
+        if (!dialog)
+            return;
+        const QRect available = dialog->screen()->availableGeometry();
+        QVERIFY2(available.contains(dialog->frameGeometry()),
+                 qPrintable(QStringLiteral("frame %1x%2+%3+%4 off the screen")
+                                .arg(dialog->frameGeometry().width()).arg(dialog->frameGeometry().height())
+                                .arg(dialog->frameGeometry().x()).arg(dialog->frameGeometry().y())));
+        const Ui_ResolveDialog &ui = dialog->ui;
+        for (QWidget *widget : {static_cast<QWidget *>(ui.middle), static_cast<QWidget *>(ui.providedRadioButton),
+                                static_cast<QWidget *>(ui.manualRadioButton), static_cast<QWidget *>(ui.okButton),
+                                static_cast<QWidget *>(ui.quitButton)}) {
+            const QSize needed = widget->sizeHint().expandedTo(widget->minimumSizeHint());
+            QVERIFY2(widget->width() >= needed.width() && widget->height() >= needed.height(),
+                     qPrintable(QStringLiteral("%1 is %2x%3, needs %4x%5").arg(widget->objectName())
+                                    .arg(widget->width()).arg(widget->height()).arg(needed.width()).arg(needed.height())));
+        }
+        QVERIFY(ui.label_2->width() >= ui.label_2->minimumSizeHint().width());
+        QVERIFY(ui.label_2->height() >= ui.label_2->heightForWidth(ui.label_2->width()));
+        // Where the form's own size holds everything. Not under Wine, whose
+        // fonts make the contents a little taller even at 100 %.
+        if (QGuiApplication::platformName() == QLatin1String("xcb") && dialog->logicalDpiY() == 96
+            && dialog->screen()->geometry().size() == QSize(1920, 1080)) {
+            QCOMPARE(dialog->size(), QSize(1500, 400));
+            QCOMPARE(dialog->minimumSize(), QSize(1500, 400));
+        }
+        ModalDriver::pressKeys(modal, QStringLiteral("Esc"));
+    };
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Steps)
@@ -133,6 +169,8 @@ private slots:
     void initTestCase();
     void endsWithStatus_data();
     void endsWithStatus();
+    void fitsTheScreen_data();
+    void fitsTheScreen();
 
 private:
     QStringList m_messages;
@@ -236,6 +274,41 @@ void TestLaunchFlow::endsWithStatus()
     QCOMPARE(dialogs.isEmpty(), javaFound);
     if (!javaFound)
         QVERIFY(dialogHidden);
+}
+
+void TestLaunchFlow::fitsTheScreen_data()
+{
+    QTest::addColumn<QString>("translation"); // empty for English
+    QTest::newRow("English") << QString();
+    for (const QString &file : QDir(QStringLiteral(TRANSLATIONS_DIR)).entryList({QStringLiteral("*.qm")}))
+        QTest::newRow(qPrintable(file)) << file;
+}
+
+// CTest runs this on real screens of the sizes and scales that users have.
+void TestLaunchFlow::fitsTheScreen()
+{
+    QFETCH(QString, translation);
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        QSKIP("needs a real screen: the tst_launchflow_screen tests give it one");
+
+    Sandbox sandbox;
+    Sandbox::setSearchPath(sandbox.path(QStringLiteral("empty")));
+    Sandbox::unsetJavaHome();
+    QTranslator translator;
+    if (!translation.isEmpty()) {
+        QVERIFY(translator.load(translation, QStringLiteral(TRANSLATIONS_DIR)));
+        QCoreApplication::installTranslator(&translator);
+    }
+    ModalDriver driver;
+    driver.then(verifyFitsScreenThenQuit());
+    Launcher launcher;
+    const int status = runLauncher(launcher);
+    QCoreApplication::removeTranslator(&translator);
+    qDeleteAll(resolveDialogs());
+
+    QCOMPARE(status, 1);
+    QVERIFY(driver.allStepsRan());
+    QCOMPARE(driver.unexpectedWindows(), QStringList());
 }
 
 QTEST_MAIN(TestLaunchFlow)
