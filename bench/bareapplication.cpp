@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+// SPDX-License-Identifier: MIT
 // The floor for the launcher's own start-up: a QApplication built and left.
 #include <QApplication>
 

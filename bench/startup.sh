@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+# SPDX-License-Identifier: MIT
 # What the launcher costs, measured with hyperfine, the commands of a table
 # taking turns in rounds so that machine noise falls on all of them alike:
 # its start-up overhead over running `java -jar` directly, as a ratio to a

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+# SPDX-License-Identifier: MIT
 # Windows looks for a DLL that is not one of its KnownDLLs in the program's
 # own folder first, and loads a program's imports before main() runs, so a
 # DLL planted beside the launcher would run inside it. Every such DLL is

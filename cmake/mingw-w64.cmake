@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+# SPDX-License-Identifier: MIT
 # Cross-builds for 64-bit Windows with Debian's MinGW-w64, posix thread
 # model (the win32 model of GCC 12 lacks std::thread and std::mutex):
 #   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \

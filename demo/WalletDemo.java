@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+// SPDX-License-Identifier: MIT
 // A stand-in for the wallet application: says hello on both output
 // channels and exits with the code given in WALLET_DEMO_EXIT (default 0).
 public class WalletDemo {

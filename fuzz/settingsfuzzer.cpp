@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the settings code as launcher.ini and checks
 // what any file must give: no crash, no Java path, and fields no longer
 // than the file itself.

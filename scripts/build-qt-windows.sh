@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+# SPDX-License-Identifier: MIT
 # Builds a static Qt 5 for x86_64 Windows from Debian's own qtbase source
 # package with the MinGW-w64 posix-thread compilers, once per machine, and
 # prints the install prefix on its last line. Later runs find the cache.

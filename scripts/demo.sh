@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+# SPDX-License-Identifier: MIT
 # Sets everything up and starts the launcher on the bundled demo, as a user
 # would: from the demo folder. With --no-java, Java is hidden from it.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages needed to build, run and test the launcher;
 # with --windows also those that cross-build it and run it under Wine. Any
 # further arguments are more packages.

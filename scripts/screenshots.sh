@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+# SPDX-License-Identifier: MIT
 # Documentation step: photographs the dialog in English and in the
 # languages with the longest texts into docs/. Needs a build in build/;
 # installs the fonts the pictures need (Noto CJK), which the launcher

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+# SPDX-License-Identifier: MIT
 # Signs the reproducible launcher.exe of build-windows/ (scripts/windows.sh)
 # with Authenticode, keeping the signature apart, so that anyone can check
 # that the signed file is that build plus the signature and nothing else.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+# SPDX-License-Identifier: MIT
 # Builds and runs every test: the Linux build in build/, then the Windows
 # build in build-windows/ under Wine. The first run on a machine builds a
 # static Qt for Windows (15 to 30 minutes; cached afterwards). With

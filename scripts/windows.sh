@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+# SPDX-License-Identifier: MIT
 # Builds the Windows package, the same bytes on any machine for the same
 # commit: a static Qt for Windows once per machine (about 15 minutes the
 # first time, cached outside the clone), then in build-windows/ the

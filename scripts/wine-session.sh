@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+# SPDX-License-Identifier: MIT
 # Runs a command in a private Wine session: a new prefix in a temporary
 # folder, an X server of its own and one wineserver kept alive for the
 # whole command, so that each Windows program starts in about a second

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+# SPDX-License-Identifier: MIT
 # zip-package.sh FOLDER ZIP: packs the files below FOLDER into ZIP so that
 # the same files always give the same bytes: entries sorted by name, every
 # time SOURCE_DATE_EPOCH in UTC, fixed permissions, no owner and no folder

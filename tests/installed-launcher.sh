@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+# SPDX-License-Identifier: MIT
 # Installs the build into a scratch prefix and starts the installed launcher
 # once on the demo folder, as a user of the installed program would.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+# SPDX-License-Identifier: MIT
 # The facts of launcher.exe that a shipper relies on: a GUI program that
 # needs no DLL beside it and loads none from there, with ASLR and DEP, the
 # wallet's icon, version and manifest.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+// SPDX-License-Identifier: MIT
 #include "modaldriver.h"
 
 #include <QApplication>

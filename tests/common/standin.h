@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+// SPDX-License-Identifier: MIT
 #ifndef RARUDOR_TESTS_STANDIN_H
 #define RARUDOR_TESTS_STANDIN_H
 

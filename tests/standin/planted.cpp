@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+// SPDX-License-Identifier: MIT
 // A DLL to plant where the launcher must not load DLLs from. It exports
 // nothing and only notes that it was loaded, in <its own path>.loaded.
 #include <windows.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+// SPDX-License-Identifier: MIT
 // Stands in for java and for the installer. Beside its own file it reads
 // <own path>.do, one instruction a line, and appends how it was started to
 // <own path>.record: its path, its working directory and every argument,
