@@ -438,7 +438,9 @@ void TestLauncherExecutable::picksJavaByHand()
     QVERIFY2(!picker.isEmpty(), "the file picker did not appear");
     QTest::qWait(1500); // Wine's picker takes keys once it has filled its views
     if (picked) {
-        QVERIFY(m_display.typeText(picker, nativeTargetPath(java.path())));
+        // As a Windows user types it: Wine's picker takes no forward slashes.
+        QVERIFY(m_display.typeText(picker, windowsTarget ? targetPath(java.path()).replace(QLatin1Char('/'), QLatin1Char('\\'))
+                                                         : java.path()));
         QVERIFY(m_display.pressKeys(picker, {QStringLiteral("Return")}));
     } else {
         QVERIFY(m_display.pressKeys(picker, {QStringLiteral("Escape")}));

@@ -132,6 +132,13 @@ ModalDriver::Step verifyFitsScreenThenQuit()
         ResolveDialog *dialog = resolveDialog(modal);
         if (!dialog)
             return;
+        // The screen that CTest asked for, as WIDTHxHEIGHT@DPI: else a row
+        // could pass on the wrong one.
+        const QString screen = qEnvironmentVariable("LAUNCHER_TEST_SCREEN");
+        if (!screen.isEmpty()) {
+            QCOMPARE(QStringLiteral("%1x%2@%3").arg(dialog->screen()->geometry().width())
+                         .arg(dialog->screen()->geometry().height()).arg(dialog->logicalDpiY()), screen);
+        }
         const QRect available = dialog->screen()->availableGeometry();
         QVERIFY2(available.contains(dialog->frameGeometry()),
                  qPrintable(QStringLiteral("frame %1x%2+%3+%4 off the screen")
