@@ -255,6 +255,8 @@ void TestLauncherExecutable::runsJavaItFinds_data()
     QTest::newRow("search path") << "" << "exit 0" << QStringList{"-version", archive} << 0;
     QTest::newRow("application exits 3") << "%T/jdk" << "exit 3" << QStringList{archive} << 1;
     QTest::newRow("application crashes") << "%T/jdk" << "crash" << QStringList{archive} << 1;
+    // Had the protector let it return, the run would end with 0.
+    QTest::newRow("application overruns a guarded buffer") << "%T/jdk" << "overrun" << QStringList{archive} << 1;
 }
 
 void TestLauncherExecutable::runsJavaItFinds()
@@ -530,9 +532,10 @@ void TestLauncherExecutable::loadsNoPlantedDll_data()
 }
 
 // DLLs put beside the launcher and in its working folder under the names of
-// those it loads, or Qt programs commonly load. Wine is told to prefer them,
-// as Windows does, except version.dll: Wine's own user32 loads that before
-// any program code runs, which Windows' does not.
+// those it loads, Qt programs commonly load, or the crypto code of Windows
+// and Wine loads. Wine is told to prefer them, as Windows does, except
+// version.dll: Wine's own user32 loads that before any program code runs,
+// which Windows' does not.
 void TestLauncherExecutable::loadsNoPlantedDll()
 {
     QFETCH(bool, javaFound);
@@ -540,7 +543,8 @@ void TestLauncherExecutable::loadsNoPlantedDll()
         QSKIP("the DLL search order is Windows'");
 
     const QStringList names{"dwmapi", "uxtheme", "version", "userenv", "netapi32", "winmm", "wtsapi32",
-                            "mpr", "dxgi", "d3d11", "dwrite", "d2d1", "cryptbase", "propsys"};
+                            "mpr", "dxgi", "d3d11", "dwrite", "d2d1", "cryptbase", "propsys",
+                            "cryptsp", "bcrypt", "bcryptprimitives", "crypt32", "rsaenh"};
     Sandbox sandbox;
     const QString copy = copyOfLauncher(sandbox);
     QVERIFY(!copy.isEmpty());

@@ -12,6 +12,7 @@
 //   sleep MS         sleep
 //   close-outputs    close standard output and standard error
 //   windows PATTERN  list visible windows whose title matches into <own path>.windows
+//   overrun          write past a buffer on the stack, which the stack protector guards
 #include "system.h"
 
 #include <cstdio>
@@ -46,6 +47,15 @@ void flood(const std::string &dataFile)
     toError.join();
     std::fflush(stdout);
     std::fflush(stderr);
+}
+
+// Through a volatile pointer, so the compiler neither refuses nor drops the writes.
+[[gnu::noinline]] void overrun()
+{
+    char buffer[8];
+    volatile char *bytes = buffer;
+    for (std::size_t i = 0; i < 64; ++i)
+        bytes[i] = 'x';
 }
 
 } // namespace
@@ -83,6 +93,8 @@ int main(int argc, char *argv[])
             System::sleepMs(std::stoi(rest));
         else if (verb == "close-outputs")
             System::closeOutputs();
+        else if (verb == "overrun")
+            overrun();
         else if (verb == "windows")
             System::listVisibleWindows(rest, self + ".windows");
     }
