@@ -9,9 +9,11 @@
 # (the same as the host Qt's, so host tools like lrelease match), the
 # toolchain's package versions, the configure flags and the local patches.
 # The build is reproducible: the same key gives the same libraries for any
-# user in any folder, so the launcher built on them is the same too.
+# user in any folder, so the launcher built on them is the same too. Beside
+# the libraries it records what the third-party notices need.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+project=$PWD
 
 log() { printf '[qt-windows %s] %s\n' "$(date +%H:%M:%S)" "$*" >&2; }
 
@@ -47,10 +49,13 @@ flags=(
 # The prefix that QtCore records; the files themselves go to the cache.
 install_prefix=/opt/qt5-static
 patches=(scripts/qt-patches/*.patch)
-toolchain=$(dpkg-query -W -f='${Package} ${Version}\n' \
-    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev)
+toolchain=$(dpkg-query -W -f='${Package} ${Version}\n' g++-mingw-w64-x86-64-posix \
+    binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev qtattributionsscanner-qt5)
+# The attribution record is part of the cache: a cache made by another
+# recorder, or before there was one, is built anew.
+recorder=scripts/qt-attributions.py
 key=$(printf '%s\n' "$version" "$toolchain" "$install_prefix" "${flags[@]}" \
-      | cat - "${patches[@]}" | sha256sum | cut -c1-16)
+      | cat - "${patches[@]}" "$recorder" | sha256sum | cut -c1-16)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/rarudor-launcher/qt-windows
 prefix=$cache/qt-$version-$key
 
@@ -65,11 +70,24 @@ work=$cache/work-$key
 rm -rf "$work" "$prefix"
 mkdir -p "$work/apt/lists/partial" "$work/apt/parts" "$work/toolchain"
 
-# A private sources list, so the machine's own apt configuration is never touched.
-cat > "$work/apt/sources.list" <<SOURCES
-deb-src http://deb.debian.org/debian bookworm main
-deb-src http://deb.debian.org/debian-security bookworm-security main
-SOURCES
+# The source comes from the mirrors the machine's own apt uses, named in a
+# private configuration so that the machine's own is never touched: each
+# "deb" entry of its sources, as "deb-src".
+for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$list" ] && sed -n 's/^[[:space:]]*deb\([[:space:]]\)/deb-src\1/p' "$list"
+done > "$work/apt/sources.list"
+for sources in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$sources" ] || continue
+    # deb822 stanzas: keep those whose Types has deb and that are not disabled.
+    awk 'BEGIN { RS = ""; FS = "\n" }
+         { binary = 0; disabled = 0
+           for (i = 1; i <= NF; i++) {
+               if ($i ~ /^Types:.*[[:space:]]deb([[:space:]]|$)/) binary = 1
+               if ($i ~ /^Enabled:[[:space:]]*no/) disabled = 1
+               if ($i ~ /^Types:/) $i = "Types: deb-src"
+           }
+           if (binary && !disabled) { for (i = 1; i <= NF; i++) print $i; print "" } }' "$sources"
+done > "$work/apt/parts/machine.sources"
 apt_options=(
     -o Dir::Etc::SourceList="$work/apt/sources.list"
     -o Dir::Etc::SourceParts="$work/apt/parts"
@@ -77,7 +95,8 @@ apt_options=(
     -o APT::Sandbox::User=root
 )
 log "fetching the source of qtbase-opensource-src $version"
-apt-get "${apt_options[@]}" update -qq >&2
+# A third-party entry without sources fails the update; Debian's may still serve.
+apt-get "${apt_options[@]}" update -qq >&2 || log "some sources could not be read; going on"
 (cd "$work" && apt-get "${apt_options[@]}" source -qq "qtbase-opensource-src=$version" >&2)
 source_dir=$(find "$work" -maxdepth 1 -type d -name 'qtbase-opensource-src-*' | head -n1)
 dsc_sha256=$(sha256sum "$work"/qtbase-opensource-src_*.dsc | cut -d' ' -f1)
@@ -98,18 +117,21 @@ for tool in ar ranlib strip windres objcopy nm ld as dlltool; do
     ln -s "$(command -v "x86_64-w64-mingw32-$tool")" "$work/toolchain/x86_64-w64-mingw32-$tool"
 done
 
-# File names kept by assert() in Qt's bundled code name no folder of this machine.
-path_maps=()
+# File names kept by assert() in Qt's bundled code name no folder of this
+# machine. -MD writes beside each object the files it was compiled from,
+# which the attribution record reads; it changes no object.
+compile_flags=()
 for variable in QMAKE_CFLAGS QMAKE_CXXFLAGS; do
-    path_maps+=("$variable+=-ffile-prefix-map=$source_dir=/usr/src/qtbase"
-                "$variable+=-ffile-prefix-map=$work/build=/usr/src/qtbase-build")
+    compile_flags+=("$variable+=-ffile-prefix-map=$source_dir=/usr/src/qtbase"
+                    "$variable+=-ffile-prefix-map=$work/build=/usr/src/qtbase-build"
+                    "$variable+=-MD")
 done
 
 mkdir "$work/build"
 cd "$work/build"
 log "configuring (about 3 minutes)"
 "$source_dir/configure" "${flags[@]}" -prefix "$install_prefix" -extprefix "$prefix" \
-    -device-option CROSS_COMPILE="$work/toolchain/x86_64-w64-mingw32-" "${path_maps[@]}" \
+    -device-option CROSS_COMPILE="$work/toolchain/x86_64-w64-mingw32-" "${compile_flags[@]}" \
     > "$work/configure.log" 2>&1 || { tail -n 40 "$work/configure.log" >&2; exit 1; }
 
 log "building (about 15 minutes on 2 cores); full log: $work/build.log"
@@ -125,6 +147,8 @@ wait "$build" || { tail -n 40 "$work/build.log" >&2; exit 1; }
 
 log "installing"
 make install > "$work/install.log" 2>&1 || { tail -n 40 "$work/install.log" >&2; exit 1; }
+log "recording the third-party components of each object"
+python3 "$project/$recorder" "$source_dir" "$work/build" "$prefix"
 cd /
 rm -rf "$work"
 # What a verifier needs to rebuild this Qt; the launcher's build info quotes it.

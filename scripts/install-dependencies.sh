@@ -19,6 +19,8 @@ if [ "${1:-}" = "--windows" ]; then
     packages+=(
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
         dpkg-dev xz-utils imagemagick icoutils wine wine64 zip wixl osslsigncode openssl
+        # Third-party notices and the bill of materials, and its validator.
+        python3 qtattributionsscanner-qt5 nodejs
     )
 fi
 packages+=("$@")
@@ -32,4 +34,8 @@ done
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 $sudo apt-get update
+# Debian's nodejs comes without npm; other builds of it bring their own.
+if [[ " ${missing[*]} " == *" nodejs "* ]]; then
+    missing+=(npm)
+fi
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"

@@ -24,6 +24,7 @@ cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
     -DCMAKE_PREFIX_PATH="$qt" \
     -DQt5LinguistTools_DIR="$(dirname "$(dpkg -L qttools5-dev | grep -m1 '/Qt5LinguistToolsConfig.cmake$')")" \
     -DQT_SOURCE_VERSION="$qt_version" \
+    -DLAUNCHER_COMMIT="$(git rev-parse HEAD)" -DLAUNCHER_SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" \
     "$@"
 echo "$SOURCE_DATE_EPOCH" > build-windows/source-date-epoch
 cmake --build build-windows --parallel "$(nproc)"
@@ -36,7 +37,8 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' CMakeCache.txt)
     echo "SOURCE_DATE_EPOCH: $SOURCE_DATE_EPOCH"
     echo "Built with these Debian packages:"
     dpkg-query -W -f='  ${Package} ${Version}\n' g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-        mingw-w64-x86-64-dev cmake qtbase5-dev-tools qttools5-dev-tools imagemagick zip osslsigncode
+        mingw-w64-x86-64-dev cmake qtbase5-dev-tools qttools5-dev-tools imagemagick zip osslsigncode python3 \
+        qtattributionsscanner-qt5
     cat "$qt/buildinfo.txt"
 } > BUILDINFO.txt
 package=RarudorWalletLauncher-$version-win64.zip
