@@ -109,7 +109,7 @@ void TestLauncher::readsSettings_data()
                                                   << (onWindows ? "b.jar" : "") << "x";
     QTest::newRow("tripled quotes") << ini << QByteArray("jre=\"\"\"setup.exe\"\"\" /s\n") << "" << "setup.exe/s";
 
-    // The examples that the README shows.
+    // The examples that the docs show (scripts/check-docs.py holds them to these files).
     QTest::newRow("example launcher.ini") << ini << example("launcher.ini") << "RarudorWallet.jar" << "jre-setup.exe /s";
     QTest::newRow("example win32-section.ini") << ini << example("win32-section.ini") << "RarudorWallet.jar"
                                                << "jre-setup.exe /s";
