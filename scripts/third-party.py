@@ -34,6 +34,8 @@ TOOLCHAIN_LICENSES = {
     "g++-mingw-w64-x86-64-posix": ("GNU C++ library (libstdc++)", "GPL-3.0-or-later WITH GCC-exception-3.1"),
 }
 RULE = "-" * 78
+# Compiled files: a component's source, never a data file made into one.
+CODE = (".c", ".cc", ".cpp", ".h", ".hpp", ".inc")
 
 
 def linked_files(map_file):
@@ -48,9 +50,6 @@ def linked_files(map_file):
         if loaded:
             paths.add(os.path.realpath(loaded.group(1)))
     return members, paths
-
-
-CODE = (".c", ".cc", ".cpp", ".h", ".hpp", ".inc")
 
 
 def covers(root, source):
