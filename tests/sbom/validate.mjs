@@ -3,9 +3,9 @@
 // node validate.mjs BOM.json: checks a CycloneDX 1.5 JSON document against
 // the schema that the CycloneDX library ships, strictly.
 import { readFileSync } from 'node:fs';
-import { Spec, Validation } from '@cyclonedx/cyclonedx-library';
+import { Validation } from '@cyclonedx/cyclonedx-library';
 
-const validator = new Validation.JsonStrictValidator(Spec.Version.v1dot5);
+const validator = new Validation.JsonStrictValidator('1.5');
 const errors = await validator.validate(readFileSync(process.argv[2], 'utf8'));
 if (errors !== null) {
     console.error(JSON.stringify(errors, null, 2));
