@@ -7,7 +7,8 @@
 // DLLs before main() can restrict where they come from. This seed uses
 // kernel32 alone, as MSVC's __security_init_cookie does, and runs from a
 // TLS callback, which the loader calls before the program's entry point and
-// so before any protected function. Built without the stack protector, as
+// so before any protected function (Microsoft's PE format documentation,
+// "The .tls Section"; Wine does the same). Built without the stack protector, as
 // the seeding would fail its own check, and without fortification, as the
 // checked copies would call themselves.
 #undef _FORTIFY_SOURCE
@@ -28,7 +29,10 @@ extern "C" {
 
 std::uintptr_t __stack_chk_guard = fallbackGuard;
 
-// Ends the process at once: no handler, no unwinding, no message.
+// Ends the process at once: no handler, no unwinding, no message. Since
+// Windows 8, __fastfail (int 0x29) does that in the kernel, as Microsoft's
+// __fastfail documentation says; Windows 7 raises an exception on it, so
+// there the process terminates itself.
 [[noreturn]] void __stack_chk_fail()
 {
     if (IsProcessorFeaturePresent(PF_FASTFAIL_AVAILABLE))
