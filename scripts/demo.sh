@@ -19,12 +19,9 @@ fi
 
 answer=false
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-    exec {displayfd}<> <(:)
-    Xvfb -displayfd "$displayfd" -nolisten tcp -screen 0 1920x1080x24 2> /dev/null &
-    xvfb=$!
+    source ../../scripts/xvfb.sh
+    start_xvfb 1920x1080
     trap 'kill "$xvfb"' EXIT
-    read -r -t 60 -u "$displayfd" display
-    export DISPLAY=":$display"
     answer=true
 fi
 

@@ -9,6 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-dependencies.sh imagemagick fonts-noto-cjk fonts-dejavu-core
 root=$PWD
+source scripts/xvfb.sh
 scratch=$(mktemp -d)
 trap 'kill "${xvfb:-}" 2>/dev/null || true; rm -rf "$scratch"' EXIT
 cp build/translations/*.qm "$scratch"
@@ -21,11 +22,7 @@ for shot in en_US:resolve-dialog:1600x500:96 de_DE:resolve-dialog-de:1600x500:96
             ru_RU:resolve-dialog-ru:1600x500:96 ja_JP:resolve-dialog-ja:1600x500:96 \
             de_DE:resolve-dialog-de-150:1920x1080:144; do
     IFS=: read -r locale picture screen dpi <<< "$shot"
-    exec {displayfd}<> <(:)
-    Xvfb -displayfd "$displayfd" -nolisten tcp -screen 0 "${screen}x24" -dpi "$dpi" 2> /dev/null &
-    xvfb=$!
-    read -r -t 60 -u "$displayfd" display
-    export DISPLAY=":$display"
+    start_xvfb "$screen" -dpi "$dpi"
     LC_ALL=$locale.UTF-8 LANG=$locale.UTF-8 env -u JAVA_HOME PATH="$scratch/empty" "$root/build/launcher" &
     launcher=$!
     window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Rarudor Wallet' | head -n1)

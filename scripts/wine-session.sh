@@ -25,12 +25,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# -displayfd: Xvfb picks a free display and names it once it accepts clients.
-exec {displayfd}<> <(:)
-Xvfb -displayfd "$displayfd" -nolisten tcp -screen 0 1920x1080x24 2> /dev/null &
-xvfb=$!
-read -r -t 60 -u "$displayfd" display || { echo "Xvfb did not start within 60 s" >&2; exit 1; }
-export DISPLAY=":$display"
+source "$(dirname "$0")/xvfb.sh"
+start_xvfb 1920x1080
 
 # The prefix is made once, before anything runs: first starts in parallel break it.
 wineboot -i > /dev/null 2>&1
