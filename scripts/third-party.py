@@ -107,11 +107,14 @@ def notice_of_qt_component(component):
     return "\n".join(lines) + "\n"
 
 
+def copyright_of(package):
+    return open(f"/usr/share/doc/{package}/copyright", encoding="utf-8", errors="replace").read().rstrip()
+
+
 def notice_of_package(package, version):
     name, license_id = TOOLCHAIN_LICENSES[package]
-    text = open(f"/usr/share/doc/{package}/copyright", encoding="utf-8", errors="replace").read()
     return "\n".join([RULE, f"{name}, from Debian's {package} {version}", f"Licence: {license_id}",
-                      "", text.rstrip(), ""]) + "\n"
+                      "", copyright_of(package), ""]) + "\n"
 
 
 def generate(arguments, components, packages):
@@ -181,9 +184,7 @@ def check(arguments, components, packages):
     text = open(arguments.notices, encoding="utf-8").read()
     missing = [component["Id"] for component in components
                if component["Name"] not in text or component["LicenseText"].rstrip() not in text]
-    missing += [package for package in packages
-                if open(f"/usr/share/doc/{package}/copyright", encoding="utf-8",
-                        errors="replace").read().rstrip() not in text]
+    missing += [package for package in packages if copyright_of(package) not in text]
     if missing:
         sys.exit(f"{arguments.notices} lacks the notice of: " + ", ".join(missing))
     print(f"{arguments.notices}: the notices of all {len(components)} Qt components and "
