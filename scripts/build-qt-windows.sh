@@ -7,7 +7,8 @@
 #
 # The cache lives outside the clone, keyed by the Debian source version
 # (the same as the host Qt's, so host tools like lrelease match), the
-# toolchain's package versions, the configure flags and the local patches.
+# toolchain's package versions and the whole recipe: this script, the
+# local patches and the attribution recorder.
 # The build is reproducible: the same key gives the same libraries for any
 # user in any folder, so the launcher built on them is the same too. Beside
 # the libraries it records what the third-party notices need.
@@ -51,11 +52,11 @@ install_prefix=/opt/qt5-static
 patches=(scripts/qt-patches/*.patch)
 toolchain=$(dpkg-query -W -f='${Package} ${Version}\n' g++-mingw-w64-x86-64-posix \
     binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev qtattributionsscanner-qt5)
-# The attribution record is part of the cache: a cache made by another
-# recorder, or before there was one, is built anew.
+# Any change to how Qt is built or recorded, flags and build info
+# included, builds it anew.
 recorder=scripts/qt-attributions.py
-key=$(printf '%s\n' "$version" "$toolchain" "$install_prefix" "${flags[@]}" \
-      | cat - "${patches[@]}" "$recorder" | sha256sum | cut -c1-16)
+key=$(printf '%s\n' "$version" "$toolchain" \
+      | cat - scripts/build-qt-windows.sh "${patches[@]}" "$recorder" | sha256sum | cut -c1-16)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/rarudor-launcher/qt-windows
 prefix=$cache/qt-$version-$key
 
