@@ -79,11 +79,14 @@ void startForwarded(QProcess &process, const QString &program, const QStringList
 {
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.start(program, arguments, QIODevice::ReadWrite);
+    // Nothing is ever written to it: a child that reads it sees its end at
+    // once instead of waiting for ever, unseen.
+    process.closeWriteChannel();
 }
 
 int waitForStatus(QProcess &process)
 {
-    process.waitForFinished(-1);
+    Platform::waitForFinished(process);
     return statusOf(process);
 }
 

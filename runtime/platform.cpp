@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform.h"
 
+#include <QProcess>
+
 namespace Platform {
 
 void restrictDllSearch()
@@ -16,6 +18,11 @@ QString javaUnderHome()
 QString javaOnSearchPath()
 {
     return QStringLiteral("java");
+}
+
+void waitForFinished(QProcess &process)
+{
+    process.waitForFinished(-1);
 }
 
 std::optional<int> runInstaller(const QString &, const QStringList &)

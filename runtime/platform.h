@@ -8,6 +8,8 @@
 
 #include <optional>
 
+class QProcess;
+
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
 #endif
@@ -31,14 +33,22 @@ QString javaUnderHome();
 // QProcess looks up in PATH only.
 QString javaOnSearchPath();
 
+// Waits, without a time limit, until the started process has ended, and
+// lets QProcess take its exit status. On Windows the thread meanwhile
+// answers messages sent to its windows, and only those: nothing else of
+// Qt runs.
+void waitForFinished(QProcess &process);
+
 // On Windows, runs the installer program with its arguments as Launcher runs
 // every child (see launcher.h), and returns its status. An installer that
 // CreateProcess refuses because it needs elevation (ERROR_ELEVATION_REQUIRED)
 // or because it is an .msi (ERROR_BAD_EXE_FORMAT) runs through the shell
 // instead, with the consent prompt or the Windows Installer; there the
 // status is -1 when the shell could not start it or the user refused
-// consent, and Windows Installer's "installed, reboot needed" codes count as
-// 0. Elsewhere returns nothing: the caller runs the installer itself.
+// consent. Windows' "installed, restart needed" codes (3010 and 1641) count
+// as 0 on either path. Standard input is a pipe from the launcher that is
+// closed at once. Elsewhere returns nothing: the caller runs the installer
+// itself.
 std::optional<int> runInstaller(const QString &program, const QStringList &arguments);
 
 #ifdef Q_OS_WIN

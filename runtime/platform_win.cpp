@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <shellapi.h>
 
@@ -41,9 +42,25 @@ bool isFullPath(const QString &folder)
         || path.startsWith(QLatin1String("//"));
 }
 
+// SendMessage returns only once the receiving thread has answered, and
+// HWND_BROADCAST, which installers use to announce a new PATH
+// (WM_SETTINGCHANGE), sends to every top-level window, hidden ones
+// included; messages sent from another thread are answered only while the
+// receiver retrieves messages. Microsoft documents both under
+// "SendMessage function (winuser.h)". A thread blocked in a plain wait
+// would hang the sender, and with it the launcher. PM_QS_SENDMESSAGE
+// answers sent messages and leaves posted ones, Qt's events, queued.
+void waitAnsweringSentMessages(HANDLE handle)
+{
+    while (MsgWaitForMultipleObjectsEx(1, &handle, INFINITE, QS_SENDMESSAGE, 0) == WAIT_OBJECT_0 + 1) {
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
 int waitForExitCode(HANDLE process)
 {
-    WaitForSingleObject(process, INFINITE);
+    waitAnsweringSentMessages(process);
     DWORD exitCode = 0;
     const bool known = GetExitCodeProcess(process, &exitCode);
     CloseHandle(process);
@@ -67,11 +84,16 @@ int runThroughShell(ShellStart start, const QString &program, const QStringList 
     if (!ShellExecuteExW(&info) || !info.hProcess)
         return -1;
 
-    const int status = waitForExitCode(info.hProcess);
-    if (start == ShellStart::WindowsInstaller
-        && (status == ERROR_SUCCESS_REBOOT_REQUIRED || status == ERROR_SUCCESS_REBOOT_INITIATED))
+    return waitForExitCode(info.hProcess);
+}
+
+// Windows' own "succeeded, restart required" codes, which Windows Installer
+// and the bootstrappers around it pass on however they are started.
+int installerStatus(int exitCode)
+{
+    if (exitCode == ERROR_SUCCESS_REBOOT_REQUIRED || exitCode == ERROR_SUCCESS_REBOOT_INITIATED)
         return 0;
-    return status;
+    return exitCode;
 }
 
 } // namespace
@@ -144,7 +166,8 @@ std::optional<int> runInstaller(const QString &program, const QStringList &argum
     QString commandLine = QLatin1Char('"') + QDir::toNativeSeparators(program) + QLatin1Char('"');
     if (!arguments.isEmpty())
         commandLine += QLatin1Char(' ') + quotedArguments(arguments);
-    // Standard input is a pipe from the launcher that nothing is written to.
+    // Standard input is a pipe from the launcher, closed at once: an
+    // installer that reads it sees its end instead of waiting unseen.
     SECURITY_ATTRIBUTES inheritable = {sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE input = nullptr;
     HANDLE inputWriter = nullptr;
@@ -164,17 +187,26 @@ std::optional<int> runInstaller(const QString &program, const QStringList &argum
     // Read at once: any later call may overwrite it.
     const DWORD startError = started ? ERROR_SUCCESS : GetLastError();
     CloseHandle(input);
+    CloseHandle(inputWriter);
     if (started) {
         CloseHandle(process.hThread);
-        const int status = waitForExitCode(process.hProcess);
-        CloseHandle(inputWriter);
-        return status;
+        return installerStatus(waitForExitCode(process.hProcess));
     }
-    CloseHandle(inputWriter);
     const ShellStart start = shellStartFor(startError, program);
     if (start == ShellStart::None)
         return -1;
-    return runThroughShell(start, program, arguments);
+    return installerStatus(runThroughShell(start, program, arguments));
+}
+
+void waitForFinished(QProcess &process)
+{
+    // The handle QProcess holds is not public: open one of our own.
+    const HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, DWORD(process.processId()));
+    if (handle) {
+        waitAnsweringSentMessages(handle);
+        CloseHandle(handle);
+    }
+    process.waitForFinished(-1);
 }
 
 } // namespace Platform

@@ -257,6 +257,9 @@ void TestLauncherExecutable::runsJavaItFinds_data()
     QTest::newRow("application crashes") << "%T/jdk" << "crash" << QStringList{archive} << 1;
     // Had the protector let it return, the run would end with 0.
     QTest::newRow("application overruns a guarded buffer") << "%T/jdk" << "overrun" << QStringList{archive} << 1;
+    // Had its input stayed open, the probe or the application would wait for ever.
+    QTest::newRow("search path, java reads its input to the end") << "" << "read-input"
+                                                                  << QStringList{"-version", archive} << 0;
 }
 
 void TestLauncherExecutable::runsJavaItFinds()
@@ -348,27 +351,32 @@ void TestLauncherExecutable::readsSpecialSettingsFileAsNone()
 void TestLauncherExecutable::resolvesWithoutJava_data()
 {
     QTest::addColumn<QStringList>("keys");
-    QTest::addColumn<int>("installerExitCode");
+    QTest::addColumn<QString>("instruction"); // the installer's last
     QTest::addColumn<bool>("installerRuns");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("program"); // the installer's build; empty: the plain stand-in
 
-    QTest::newRow("Escape") << QStringList{"Escape"} << 0 << false << 1 << "";
-    QTest::newRow("Alt+Q") << QStringList{"alt+q"} << 0 << false << 1 << "";
-    QTest::newRow("Return") << QStringList{"Return"} << 0 << true << 0 << "";
-    QTest::newRow("Alt+O") << QStringList{"alt+o"} << 0 << true << 0 << "";
-    QTest::newRow("installer fails") << QStringList{"Return"} << 4 << true << 1 << "";
-    // Wine runs every program as an administrator, so this one starts without the consent prompt.
+    QTest::newRow("Escape") << QStringList{"Escape"} << "exit 0" << false << 1 << "";
+    QTest::newRow("Alt+Q") << QStringList{"alt+q"} << "exit 0" << false << 1 << "";
+    QTest::newRow("Return") << QStringList{"Return"} << "exit 0" << true << 0 << "";
+    QTest::newRow("Alt+O") << QStringList{"alt+o"} << "exit 0" << true << 0 << "";
+    QTest::newRow("installer fails") << QStringList{"Return"} << "exit 4" << true << 1 << "";
+    QTest::newRow("installer reads its input to the end") << QStringList{"Return"} << "read-input" << true << 0 << "";
     if (windowsTarget) {
-        QTest::newRow("installer requires administrator rights") << QStringList{"Return"} << 0 << true << 0
+        // Wine runs every program as an administrator, so this one starts without the consent prompt.
+        QTest::newRow("installer requires administrator rights") << QStringList{"Return"} << "exit 0" << true << 0
                                                                  << qEnvironmentVariable("ADMIN_STANDIN_UNDER_TEST");
+        QTest::newRow("installer announces a new PATH to every window") << QStringList{"Return"} << "broadcast"
+                                                                        << true << 0 << "";
+        QTest::newRow("installed, restart required") << QStringList{"Return"} << "exit 3010" << true << 0 << "";
+        QTest::newRow("installed, restart started") << QStringList{"Return"} << "exit 1641" << true << 0 << "";
     }
 }
 
 void TestLauncherExecutable::resolvesWithoutJava()
 {
     QFETCH(QStringList, keys);
-    QFETCH(int, installerExitCode);
+    QFETCH(QString, instruction);
     QFETCH(bool, installerRuns);
     QFETCH(int, status);
     QFETCH(QString, program);
@@ -376,7 +384,7 @@ void TestLauncherExecutable::resolvesWithoutJava()
     Sandbox sandbox;
     // While it runs, the installer looks for any visible launcher window.
     const StandIn installer(sandbox.path(QStringLiteral("Java Setup/setup")),
-                            {QStringLiteral("windows Rarudor|Error"), QStringLiteral("exit %1").arg(installerExitCode)},
+                            {QStringLiteral("windows Rarudor|Error"), instruction},
                             program);
     QVERIFY(sandbox.write(QStringLiteral("launcher.ini"),
                           "jar=wallet.jar\njre=\"\\\"" + targetPath(installer.path()).toUtf8()
@@ -418,18 +426,23 @@ void TestLauncherExecutable::resolvesWithoutJava()
 void TestLauncherExecutable::picksJavaByHand_data()
 {
     QTest::addColumn<bool>("picked");
+    QTest::addColumn<QString>("instruction"); // for the java picked
 
-    QTest::newRow("path typed into the picker") << true;
-    QTest::newRow("picker cancelled") << false;
+    QTest::newRow("path typed into the picker") << true << "exit 0";
+    QTest::newRow("picker cancelled") << false << "exit 0";
+    // The dialog and the picker were shown: their windows must not hang it.
+    if (windowsTarget)
+        QTest::newRow("java picked announces a new PATH to every window") << true << "broadcast";
 }
 
 // Through the system's own file picker on Windows, Qt's elsewhere.
 void TestLauncherExecutable::picksJavaByHand()
 {
     QFETCH(bool, picked);
+    QFETCH(QString, instruction);
 
     Sandbox sandbox;
-    const StandIn java(sandbox.path(QStringLiteral("picked/java")));
+    const StandIn java(sandbox.path(QStringLiteral("picked/java")), {instruction});
     QVERIFY(sandbox.write(QStringLiteral("launcher.ini"), "jar=wallet.jar\njre=setup\n"));
     QProcess launcher;
     start(launcher, launcherProgram, userEnvironment());

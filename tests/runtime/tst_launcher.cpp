@@ -279,6 +279,9 @@ void TestLauncher::runsInstallerCommand_data()
     QTest::newRow("native path and a quoted switch") << "\"%N\" /s \"INSTALLDIR=C:\\Program Files\\Java\\\"" << 0 << 0
                                                      << QStringList{"/s", "INSTALLDIR=C:\\Program Files\\Java\\"};
     QTest::newRow("installer fails") << "\"%P\"" << 5 << 5 << QStringList();
+    // Windows' "installed, restart required" and "restart started".
+    QTest::newRow("installer exits 3010") << "\"%P\"" << 3010 << (onWindows ? 0 : 3010 % 256) << QStringList();
+    QTest::newRow("installer exits 1641") << "\"%P\"" << 1641 << (onWindows ? 0 : 1641 % 256) << QStringList();
     QTest::newRow("empty command") << "" << 0 << -1 << QStringList();
     QTest::newRow("unquoted path with spaces is split") << "%P /s" << 0 << -1 << QStringList();
     QTest::newRow("only spaces") << "   " << 0 << -1 << QStringList();

@@ -13,6 +13,9 @@
 //   close-outputs    close standard output and standard error
 //   windows PATTERN  list visible windows whose title matches into <own path>.windows
 //   overrun          write past a buffer on the stack, which the stack protector guards
+//   read-input       read standard input to its end
+//   broadcast        tell every top-level window that the environment changed,
+//                    and wait until each has answered (Windows; nothing elsewhere)
 #include "system.h"
 
 #include <cstdio>
@@ -95,6 +98,11 @@ int main(int argc, char *argv[])
             System::closeOutputs();
         else if (verb == "overrun")
             overrun();
+        else if (verb == "read-input")
+            while (std::fgetc(stdin) != EOF) {
+            }
+        else if (verb == "broadcast")
+            System::broadcastSettingChange();
         else if (verb == "windows")
             System::listVisibleWindows(rest, self + ".windows");
     }

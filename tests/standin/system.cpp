@@ -69,6 +69,10 @@ void startGrandchild(const std::string &instructions)
     posix_spawn(&pid, self.c_str(), nullptr, nullptr, argv, environ);
 }
 
+void broadcastSettingChange()
+{
+}
+
 void listVisibleWindows(const std::string &titlePattern, const std::string &file)
 {
     const std::string command = "xdotool search --onlyvisible --name '" + titlePattern + "' > '" + file + "'";

@@ -26,6 +26,9 @@ void sleepMs(int milliseconds);
 // Starts this program again with the given instruction file, inheriting the
 // outputs, and does not wait for it.
 void startGrandchild(const std::string &instructions);
+// As installers announce a new PATH: WM_SETTINGCHANGE to HWND_BROADCAST by
+// SendMessage, which returns once every top-level window has answered.
+void broadcastSettingChange();
 // Writes the visible top-level windows whose title matches the pattern to file.
 void listVisibleWindows(const std::string &titlePattern, const std::string &file);
 

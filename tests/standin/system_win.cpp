@@ -122,6 +122,11 @@ void startGrandchild(const std::string &instructions)
     }
 }
 
+void broadcastSettingChange()
+{
+    SendMessageW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment"));
+}
+
 void listVisibleWindows(const std::string &titlePattern, const std::string &file)
 {
     WindowSearch search{std::regex(titlePattern), std::ofstream(std::filesystem::path(wide(file)))};
