@@ -19,7 +19,8 @@ int main(int argc, char *argv[])
     translator.load(QStringLiteral("launcher_") + QLocale::system().name());
     application.installTranslator(&translator);
 
-    // Reads launcher.ini from the working directory.
-    Launcher launcher;
+    // Reads launcher.ini from the working directory. Qt has taken its own
+    // options from the arguments; the rest may go to the application.
+    Launcher launcher(application.arguments().mid(1));
     return runLauncher(launcher);
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "launcher.h"
 
+#include "javaversion.h"
 #include "platform.h"
 
 #include <QFile>
@@ -10,6 +11,8 @@
 #include <QSettings>
 #include <QTextCodec>
 #include <QVariant>
+
+#include <cstdio>
 
 namespace {
 
@@ -57,12 +60,18 @@ QString javaHomeVariable()
 #endif
 }
 
-QString javaUnder(const QString &javaHome)
+QString underHome(const QString &javaHome, const QString &relative)
 {
-    const QString executable = Platform::javaUnderHome();
     if (javaHome.isEmpty() || javaHome.endsWith(QLatin1Char('/')) || javaHome.endsWith(QLatin1Char('\\')))
-        return javaHome + executable;
-    return javaHome + QLatin1Char('/') + executable;
+        return javaHome + relative;
+    return javaHome + QLatin1Char('/') + relative;
+}
+
+int positiveNumber(const QString &text)
+{
+    bool isNumber = false;
+    const int number = text.toInt(&isNumber);
+    return isNumber && number > 0 ? number : 0;
 }
 
 int statusOf(const QProcess &process)
@@ -90,9 +99,36 @@ int waitForStatus(QProcess &process)
     return statusOf(process);
 }
 
+void writeOn(const QByteArray &bytes, FILE *stream)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+struct VersionProbe {
+    int status;
+    QString version;
+};
+
+// "-version" with its answer read rather than forwarded, and then written
+// on to the launcher's own outputs.
+VersionProbe probeVersion(const QString &java)
+{
+    QProcess process;
+    process.start(java, {QStringLiteral("-version")}, QIODevice::ReadWrite);
+    process.closeWriteChannel();
+    // QProcess's own wait keeps reading both pipes, so megabytes of answer
+    // cannot stall the child; no window of the launcher exists yet.
+    process.waitForFinished(-1);
+    const QByteArray error = process.readAllStandardError();
+    writeOn(process.readAllStandardOutput(), stdout);
+    writeOn(error, stderr);
+    return {statusOf(process), JavaVersion::fromVersionOutput(error)};
+}
+
 } // namespace
 
-Launcher::Launcher()
+Launcher::Launcher(const QStringList &commandLineArguments)
 {
     // A named pipe would block the start for ever and a device would be
     // read until memory runs out: neither holds settings.
@@ -100,10 +136,21 @@ Launcher::Launcher()
         return;
     QSettings settings(settingsFileName, QSettings::IniFormat);
     useUtf8WhenValid(settings);
-    readSetting(settings, QStringLiteral("jre"), jreInstaller);
-    readSetting(settings, QStringLiteral("jar"), jarPath);
-    readSetting(settings, platformGroup + QStringLiteral("/jre"), jreInstaller);
-    readSetting(settings, platformGroup + QStringLiteral("/jar"), jarPath);
+    QString options;
+    QString argumentHandling;
+    QString minimumVersion;
+    for (const QString &prefix : {QString(), platformGroup + QLatin1Char('/')}) {
+        readSetting(settings, prefix + QStringLiteral("jre"), jreInstaller);
+        readSetting(settings, prefix + QStringLiteral("jar"), jarPath);
+        readSetting(settings, prefix + QStringLiteral("options"), options);
+        readSetting(settings, prefix + QStringLiteral("arguments"), argumentHandling);
+        readSetting(settings, prefix + QStringLiteral("minjava"), minimumVersion);
+        readSetting(settings, prefix + QStringLiteral("runtime"), bundledRuntime);
+    }
+    jvmOptions = QProcess::splitCommand(options);
+    if (argumentHandling == QLatin1String("forward"))
+        applicationArguments = commandLineArguments;
+    minimumJavaVersion = positiveNumber(minimumVersion);
 }
 
 int Launcher::runProcess(const QString &program, const QStringList &arguments)
@@ -123,23 +170,60 @@ int Launcher::runCommand(const QString &command)
 
 bool Launcher::findJava()
 {
-    if (qEnvironmentVariableIsSet("JAVA_HOME")) {
-        const QString candidate = javaUnder(javaHomeVariable());
-        if (QFile::exists(candidate)) {
-            javaPath = candidate;
-            return true;
-        }
-    }
-    const QString java = Platform::javaOnSearchPath();
-    if (java.isEmpty() || runProcess(java, {QStringLiteral("-version")}) != 0)
+    if (!bundledRuntime.isEmpty() && takeJavaUnder(bundledRuntime))
+        return true;
+    if (qEnvironmentVariableIsSet("JAVA_HOME") && takeJavaUnder(javaHomeVariable()))
+        return true;
+    return takeJavaOnSearchPath();
+}
+
+bool Launcher::takeJavaUnder(const QString &javaHome)
+{
+    const QString java = underHome(javaHome, Platform::javaUnderHome());
+    if (!QFile::exists(java))
         return false;
+    if (minimumJavaVersion > 0) {
+        QString version = JavaVersion::fromReleaseFile(underHome(javaHome, QStringLiteral("release")));
+        if (version.isEmpty())
+            version = probeVersion(java).version;
+        if (!isNewEnough(java, version))
+            return false;
+    }
     javaPath = java;
     return true;
 }
 
+bool Launcher::takeJavaOnSearchPath()
+{
+    const QString java = Platform::javaOnSearchPath();
+    if (java.isEmpty())
+        return false;
+    if (minimumJavaVersion == 0) {
+        if (runProcess(java, {QStringLiteral("-version")}) != 0)
+            return false;
+    } else {
+        const VersionProbe probe = probeVersion(java);
+        if (probe.status != 0 || !isNewEnough(java, probe.version))
+            return false;
+    }
+    javaPath = java;
+    return true;
+}
+
+bool Launcher::isNewEnough(const QString &java, const QString &version) const
+{
+    if (JavaVersion::feature(version) >= minimumJavaVersion)
+        return true;
+    // For whoever starts the launcher from a console to see why.
+    const QString reported = version.isEmpty() ? QStringLiteral("no version") : QStringLiteral("version \"%1\"").arg(version);
+    writeOn(QStringLiteral("launcher: passed over %1, which reports %2; Java %3 or later is needed\n")
+                .arg(java, reported).arg(minimumJavaVersion).toLocal8Bit(), stderr);
+    return false;
+}
+
 bool Launcher::launchWith(const QString &javaExecutable)
 {
-    return runProcess(javaExecutable, {QStringLiteral("-jar"), jarPath}) != 0;
+    return runProcess(javaExecutable, jvmOptions + QStringList{QStringLiteral("-jar"), jarPath} + applicationArguments) != 0;
 }
 
 bool Launcher::launch()

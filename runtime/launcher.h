@@ -16,21 +16,29 @@
 class Launcher
 {
 public:
-    // Reads jar and jre from launcher.ini in the working directory, and
-    // nowhere else; [win32] wins over [General]. A file that is missing,
-    // unreadable or not a regular file reads as no settings.
-    Launcher();
+    // Reads launcher.ini from the working directory, and nowhere else;
+    // [win32] wins over [General], even with an empty value. A file that is
+    // missing, unreadable or not a regular file reads as no settings, and so
+    // does a value of no use, such as a minjava that is no positive number.
+    // commandLineArguments are the launcher's own, without the program name:
+    // the application gets them only when arguments=forward.
+    explicit Launcher(const QStringList &commandLineArguments = QStringList());
 
     int runProcess(const QString &program, const QStringList &arguments);
     // Splits the command line at spaces, with double quotes grouping.
     int runCommand(const QString &command);
 
-    // True when Java was found: JAVA_HOME's bin/java if that file exists,
-    // else the java of the search path (Platform::javaOnSearchPath) if its
-    // "-version" succeeds. Sets javaPath.
+    // True when Java was found, and sets javaPath. Tried in turn: bin/java
+    // of the bundled runtime, then of JAVA_HOME, where that file exists;
+    // then the java of the search path (Platform::javaOnSearchPath) if its
+    // "-version" succeeds. With a minimum Java version, the first that is
+    // new enough: a Java home's release file tells, else what "-version"
+    // wrote, which still reaches the launcher's own outputs; each Java
+    // passed over gets a line on standard error.
     bool findJava();
     // These three answer the opposite question: true when they failed.
-    // launchWith runs javaExecutable with "-jar" and jarPath.
+    // launchWith runs javaExecutable with jvmOptions, "-jar", jarPath and
+    // applicationArguments.
     bool launchWith(const QString &javaExecutable);
     bool launch();
     bool installJre();
@@ -38,6 +46,18 @@ public:
     QString javaPath;
     QString jarPath;
     QString jreInstaller;
+    // The options key, split like jre.
+    QStringList jvmOptions;
+    QStringList applicationArguments;
+    // The minjava key: the lowest Java feature version to run on; 0 for any.
+    int minimumJavaVersion = 0;
+    // The runtime key: a Java home shipped with the application; empty for none.
+    QString bundledRuntime;
+
+private:
+    bool takeJavaUnder(const QString &javaHome);
+    bool takeJavaOnSearchPath();
+    bool isNewEnough(const QString &java, const QString &version) const;
 };
 
 #endif // RARUDOR_RUNTIME_LAUNCHER_H

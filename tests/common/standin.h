@@ -10,7 +10,8 @@
 // A copy of the stand-in program, in place of java or an installer: it
 // records how it was started and follows the instructions it is given
 // ("exit 3", "crash", "flood FILE", "grandchild FILE", "sleep MS",
-// "close-outputs", "windows PATTERN", "overrun", "read-input", "broadcast";
+// "close-outputs", "windows PATTERN", "overrun", "read-input", "broadcast",
+// "error-line TEXT";
 // see tests/standin/standin.cpp).
 class StandIn
 {

@@ -98,10 +98,12 @@ private slots:
 
 private:
     QProcessEnvironment userEnvironment() const;
-    void start(QProcess &launcher, const QString &program, const QProcessEnvironment &environment) const;
+    void start(QProcess &launcher, const QString &program, const QProcessEnvironment &environment,
+               const QStringList &arguments = {}) const;
     void finish(QProcess &launcher) const;
     void dismissErrorBox(const QString &key) const;
-    void runExpecting(QProcess &launcher, const QProcessEnvironment &environment, int status) const;
+    void runExpecting(QProcess &launcher, const QProcessEnvironment &environment, int status,
+                      const QStringList &arguments = {}) const;
     void answerDialog(QProcess &launcher, const QString &program, const QProcessEnvironment &environment,
                       const QStringList &keys, int status, bool errorBox = false) const;
     void runToEnd(const QString &program, const QProcessEnvironment &environment, bool javaFound) const;
@@ -131,14 +133,14 @@ QProcessEnvironment TestLauncherExecutable::userEnvironment() const
 }
 
 void TestLauncherExecutable::start(QProcess &launcher, const QString &program,
-                                   const QProcessEnvironment &environment) const
+                                   const QProcessEnvironment &environment, const QStringList &arguments) const
 {
     launcher.setProcessEnvironment(environment);
     launcher.setWorkingDirectory(QDir::currentPath());
     if (windowsTarget)
-        launcher.start(emulator, {program});
+        launcher.start(emulator, QStringList{program} + arguments);
     else
-        launcher.start(program, QStringList());
+        launcher.start(program, arguments);
     QVERIFY(launcher.waitForStarted());
 }
 
@@ -160,9 +162,10 @@ void TestLauncherExecutable::dismissErrorBox(const QString &key) const
 }
 
 // Runs the launcher to its end, answering the error box that a failure brings up.
-void TestLauncherExecutable::runExpecting(QProcess &launcher, const QProcessEnvironment &environment, int status) const
+void TestLauncherExecutable::runExpecting(QProcess &launcher, const QProcessEnvironment &environment, int status,
+                                          const QStringList &arguments) const
 {
-    start(launcher, launcherProgram, environment);
+    start(launcher, launcherProgram, environment, arguments);
     if (status != 0)
         dismissErrorBox(QStringLiteral("Return"));
     finish(launcher);
@@ -204,10 +207,29 @@ void TestLauncherExecutable::runsRealArchive_data()
     QTest::addColumn<bool>("throughJavaHome");
     QTest::addColumn<QString>("applicationExitCode");
     QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("settings"); // after jar=
+    QTest::addColumn<QStringList>("arguments"); // the launcher's
+    QTest::addColumn<QStringList>("shown"); // lines the application writes besides its greeting
 
-    QTest::newRow("JAVA_HOME, application exits 0") << true << "0" << 0;
-    QTest::newRow("search path, application exits 0") << false << "0" << 0;
-    QTest::newRow("JAVA_HOME, application exits 3") << true << "3" << 1;
+    QTest::newRow("JAVA_HOME, application exits 0") << true << "0" << 0 << QByteArray() << QStringList() << QStringList();
+    QTest::newRow("search path, application exits 0") << false << "0" << 0 << QByteArray() << QStringList()
+                                                      << QStringList();
+    QTest::newRow("JAVA_HOME, application exits 3") << true << "3" << 1 << QByteArray() << QStringList() << QStringList();
+    const QStringList arguments{"rarudor:pay?amount=1&memo=a b", "say \"hi\"", "C:\\Wallet\\", "", QStringLiteral("Geldbörse €")};
+    QStringList shown;
+    for (const QString &argument : arguments)
+        shown << QStringLiteral("argument: [%1]").arg(argument);
+    shown << QStringLiteral("wallet.demo.greeting: [grüß dich]");
+    QTest::newRow("options and forwarded arguments") << true << "0" << 0
+        << QByteArray("options=\"\\\"-Dwallet.demo.greeting=gr\xC3\xBC\xC3\x9F dich\\\" -Xmx64m\"\narguments=forward\n")
+        << arguments << shown;
+    QTest::newRow("arguments kept back without forward") << true << "0" << 0 << QByteArray("arguments=Forward\n")
+                                                         << QStringList{"rarudor:pay"} << QStringList();
+    // Java 17 at least, told by its release file, then by its answer to the probe.
+    QTest::newRow("JAVA_HOME, minjava 17") << true << "0" << 0 << QByteArray("minjava=17\n") << QStringList()
+                                           << QStringList();
+    QTest::newRow("search path, minjava 17") << false << "0" << 0 << QByteArray("minjava=17\n") << QStringList()
+                                             << QStringList();
 }
 
 void TestLauncherExecutable::runsRealArchive()
@@ -215,6 +237,9 @@ void TestLauncherExecutable::runsRealArchive()
     QFETCH(bool, throughJavaHome);
     QFETCH(QString, applicationExitCode);
     QFETCH(int, status);
+    QFETCH(QByteArray, settings);
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, shown);
     if (QByteArray(DEMO_JAR).isEmpty())
         QSKIP("no JDK was found when the build was configured, so there is no demo archive");
     if (windowsTarget)
@@ -222,10 +247,12 @@ void TestLauncherExecutable::runsRealArchive()
 
     Sandbox sandbox;
     QVERIFY(QFile::copy(QStringLiteral(DEMO_JAR), sandbox.path(QStringLiteral("wallet.jar"))));
-    QVERIFY(sandbox.write(QStringLiteral("launcher.ini"), "[General]\njar=wallet.jar\n"));
+    QVERIFY(sandbox.write(QStringLiteral("launcher.ini"), "[General]\njar=wallet.jar\n" + settings));
     const QStringList entriesBefore = sandbox.entries();
 
     QProcessEnvironment environment = userEnvironment();
+    // Java takes its arguments and writes its output in the locale's encoding.
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     if (throughJavaHome)
         environment.insert(QStringLiteral("JAVA_HOME"), jdkHome()); // without a trailing separator
     else
@@ -233,10 +260,13 @@ void TestLauncherExecutable::runsRealArchive()
     environment.insert(QStringLiteral("WALLET_DEMO_EXIT"), applicationExitCode);
 
     QProcess launcher;
-    runExpecting(launcher, environment, status);
+    runExpecting(launcher, environment, status, arguments);
     const QString out = QString::fromUtf8(launcher.readAllStandardOutput());
     const QString err = QString::fromUtf8(launcher.readAllStandardError());
-    QVERIFY2(out.contains(QStringLiteral("Rarudor Wallet demo is running on Java")), qPrintable(out));
+    QStringList lines = out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QVERIFY2(!lines.isEmpty() && lines.takeFirst().startsWith(QStringLiteral("Rarudor Wallet demo is running on Java")),
+             qPrintable(out));
+    QCOMPARE(lines, shown);
     QVERIFY2(err.contains(QStringLiteral("Rarudor Wallet demo: this line went to standard error.")), qPrintable(err));
     QCOMPARE(err.contains(QStringLiteral("version")), !throughJavaHome); // the probe's own answer
     QCOMPARE(sandbox.entries(), entriesBefore);
@@ -246,20 +276,44 @@ void TestLauncherExecutable::runsJavaItFinds_data()
 {
     QTest::addColumn<QString>("javaHome"); // %T is the scratch folder, in the target's native form
     QTest::addColumn<QString>("instruction");
-    QTest::addColumn<QStringList>("runs"); // the stand-in's arguments, a run each
+    QTest::addColumn<QStringList>("runs"); // the stand-in's arguments, "|" between them, a run each
     QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("settings"); // after jar=
+    QTest::addColumn<QStringList>("arguments"); // the launcher's
 
-    const QString archive = QStringLiteral("-jar Bücher & \"Wallet\".jar");
-    QTest::newRow("JAVA_HOME without separator") << "%T/jdk" << "exit 0" << QStringList{archive} << 0;
-    QTest::newRow("JAVA_HOME with separator") << "%T/jdk/" << "exit 0" << QStringList{archive} << 0;
-    QTest::newRow("search path") << "" << "exit 0" << QStringList{"-version", archive} << 0;
-    QTest::newRow("application exits 3") << "%T/jdk" << "exit 3" << QStringList{archive} << 1;
-    QTest::newRow("application crashes") << "%T/jdk" << "crash" << QStringList{archive} << 1;
+    const QString archive = QStringLiteral("-jar|Bücher & \"Wallet\".jar");
+    QTest::newRow("JAVA_HOME without separator") << "%T/jdk" << "exit 0" << QStringList{archive} << 0 << QByteArray()
+                                                 << QStringList();
+    QTest::newRow("JAVA_HOME with separator") << "%T/jdk/" << "exit 0" << QStringList{archive} << 0 << QByteArray()
+                                              << QStringList();
+    QTest::newRow("search path") << "" << "exit 0" << QStringList{"-version", archive} << 0 << QByteArray()
+                                 << QStringList();
+    QTest::newRow("application exits 3") << "%T/jdk" << "exit 3" << QStringList{archive} << 1 << QByteArray()
+                                         << QStringList();
+    QTest::newRow("application crashes") << "%T/jdk" << "crash" << QStringList{archive} << 1 << QByteArray()
+                                         << QStringList();
     // Had the protector let it return, the run would end with 0.
-    QTest::newRow("application overruns a guarded buffer") << "%T/jdk" << "overrun" << QStringList{archive} << 1;
+    QTest::newRow("application overruns a guarded buffer") << "%T/jdk" << "overrun" << QStringList{archive} << 1
+                                                            << QByteArray() << QStringList();
     // Had its input stayed open, the probe or the application would wait for ever.
     QTest::newRow("search path, java reads its input to the end") << "" << "read-input"
-                                                                  << QStringList{"-version", archive} << 0;
+        << QStringList{"-version", archive} << 0 << QByteArray() << QStringList();
+    // Through the command line twice: into the launcher, and from it to java.
+    const QStringList arguments{"rarudor:pay?amount=1&memo=a b", "say \"hi\"", "C:\\Wallet\\", "C:\\My Wallet\\", "",
+                                QStringLiteral("Geldbörse €")};
+    QTest::newRow("options and forwarded arguments") << "%T/jdk" << "exit 0"
+        << QStringList{"-Dwallet.greeting=a b c\\|-Xmx64m|" + archive + "|" + arguments.join(QLatin1Char('|'))} << 0
+        << QByteArray("options=\"\\\"-Dwallet.greeting=a b c\\\\\\\" -Xmx64m\"\narguments=forward\n") << arguments;
+    QTest::newRow("arguments kept back without forward") << "%T/jdk" << "exit 0" << QStringList{archive} << 0
+                                                         << QByteArray() << QStringList{"rarudor:pay"};
+    QTest::newRow("option with an unbalanced quote") << "%T/jdk" << "exit 0" << QStringList{"-Dx=a b|" + archive} << 0
+                                                     << QByteArray("options=\"\\\"-Dx=a b\"\n") << QStringList();
+    // Too long for any command line: the launch fails and says so.
+    QTest::newRow("200 KB of options") << "%T/jdk" << "exit 0" << QStringList() << 1
+                                       << "options=-Dbig=" + QByteArray(200 * 1024, 'x') + "\n" << QStringList();
+    QTest::newRow("search path, minjava 17") << "" << "error-line openjdk version \"17.0.15\" 2025-04-15"
+                                             << QStringList{"-version", archive} << 0 << QByteArray("minjava=17\n")
+                                             << QStringList();
 }
 
 void TestLauncherExecutable::runsJavaItFinds()
@@ -267,11 +321,13 @@ void TestLauncherExecutable::runsJavaItFinds()
     QFETCH(QString, javaHome);
     QFETCH(QString, instruction);
     QFETCH(int, status);
+    QFETCH(QByteArray, settings);
+    QFETCH(QStringList, arguments);
 
     Sandbox sandbox;
     const QString folder = javaHome.isEmpty() ? QStringLiteral("search") : QStringLiteral("jdk/bin");
     const StandIn java(sandbox.path(folder + QStringLiteral("/java")), {instruction});
-    QVERIFY(sandbox.write(QStringLiteral("launcher.ini"), "jar=\"Bücher & \\\"Wallet\\\".jar\"\n"));
+    QVERIFY(sandbox.write(QStringLiteral("launcher.ini"), "jar=\"Bücher & \\\"Wallet\\\".jar\"\n" + settings));
     const QStringList entriesBefore = sandbox.entries();
 
     QProcessEnvironment environment = userEnvironment();
@@ -282,10 +338,10 @@ void TestLauncherExecutable::runsJavaItFinds()
         environment.insert(QStringLiteral("JAVA_HOME"), nativeTargetPath(javaHome.replace(QLatin1String("%T"), sandbox.path())));
     }
     QProcess launcher;
-    runExpecting(launcher, environment, status);
+    runExpecting(launcher, environment, status, arguments);
     QStringList runs;
     for (const StandIn::Run &run : java.runs()) {
-        runs << run.arguments.join(QLatin1Char(' '));
+        runs << run.arguments.join(QLatin1Char('|'));
         QCOMPARE(run.workingDirectory, QDir::fromNativeSeparators(targetPath(QDir::current().canonicalPath())));
     }
     QTEST(runs, "runs");
@@ -355,21 +411,23 @@ void TestLauncherExecutable::resolvesWithoutJava_data()
     QTest::addColumn<bool>("installerRuns");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("program"); // the installer's build; empty: the plain stand-in
+    QTest::addColumn<bool>("oldJava"); // only a Java 8 under JAVA_HOME, with minjava=17
 
-    QTest::newRow("Escape") << QStringList{"Escape"} << "exit 0" << false << 1 << "";
-    QTest::newRow("Alt+Q") << QStringList{"alt+q"} << "exit 0" << false << 1 << "";
-    QTest::newRow("Return") << QStringList{"Return"} << "exit 0" << true << 0 << "";
-    QTest::newRow("Alt+O") << QStringList{"alt+o"} << "exit 0" << true << 0 << "";
-    QTest::newRow("installer fails") << QStringList{"Return"} << "exit 4" << true << 1 << "";
-    QTest::newRow("installer reads its input to the end") << QStringList{"Return"} << "read-input" << true << 0 << "";
+    QTest::newRow("Escape") << QStringList{"Escape"} << "exit 0" << false << 1 << "" << false;
+    QTest::newRow("Alt+Q") << QStringList{"alt+q"} << "exit 0" << false << 1 << "" << false;
+    QTest::newRow("Return") << QStringList{"Return"} << "exit 0" << true << 0 << "" << false;
+    QTest::newRow("Alt+O") << QStringList{"alt+o"} << "exit 0" << true << 0 << "" << false;
+    QTest::newRow("installer fails") << QStringList{"Return"} << "exit 4" << true << 1 << "" << false;
+    QTest::newRow("installer reads its input to the end") << QStringList{"Return"} << "read-input" << true << 0 << "" << false;
+    QTest::newRow("only a Java too old") << QStringList{"Return"} << "exit 0" << true << 0 << "" << true;
     if (windowsTarget) {
         // Wine runs every program as an administrator, so this one starts without the consent prompt.
         QTest::newRow("installer requires administrator rights") << QStringList{"Return"} << "exit 0" << true << 0
-                                                                 << qEnvironmentVariable("ADMIN_STANDIN_UNDER_TEST");
+                                                                 << qEnvironmentVariable("ADMIN_STANDIN_UNDER_TEST") << false;
         QTest::newRow("installer announces a new PATH to every window") << QStringList{"Return"} << "broadcast"
-                                                                        << true << 0 << "";
-        QTest::newRow("installed, restart required") << QStringList{"Return"} << "exit 3010" << true << 0 << "";
-        QTest::newRow("installed, restart started") << QStringList{"Return"} << "exit 1641" << true << 0 << "";
+                                                                        << true << 0 << "" << false;
+        QTest::newRow("installed, restart required") << QStringList{"Return"} << "exit 3010" << true << 0 << "" << false;
+        QTest::newRow("installed, restart started") << QStringList{"Return"} << "exit 1641" << true << 0 << "" << false;
     }
 }
 
@@ -380,16 +438,21 @@ void TestLauncherExecutable::resolvesWithoutJava()
     QFETCH(bool, installerRuns);
     QFETCH(int, status);
     QFETCH(QString, program);
+    QFETCH(bool, oldJava);
 
     Sandbox sandbox;
+    const StandIn java(sandbox.path(QStringLiteral("jdk/bin/java")));
+    QVERIFY(sandbox.write(QStringLiteral("jdk/release"), "JAVA_VERSION=\"1.8.0_381\"\n"));
     // While it runs, the installer looks for any visible launcher window.
     const StandIn installer(sandbox.path(QStringLiteral("Java Setup/setup")),
                             {QStringLiteral("windows Rarudor|Error"), instruction},
                             program);
     QVERIFY(sandbox.write(QStringLiteral("launcher.ini"),
                           "jar=wallet.jar\njre=\"\\\"" + targetPath(installer.path()).toUtf8()
-                              + "\\\" /quiet ADDLOCAL=a,b\"\n"));
+                              + "\\\" /quiet ADDLOCAL=a,b\"\n" + (oldJava ? "minjava=17\n" : "")));
     QProcessEnvironment environment = userEnvironment();
+    if (oldJava)
+        environment.insert(QStringLiteral("JAVA_HOME"), nativeTargetPath(sandbox.path(QStringLiteral("jdk"))));
     if (!windowsTarget) {
         // The Linux stand-in lists windows with xdotool; java stays out of reach.
         QDir().mkpath(sandbox.path(QStringLiteral("tools")));
@@ -420,6 +483,8 @@ void TestLauncherExecutable::resolvesWithoutJava()
         QCOMPARE(runs.first().arguments, (QStringList{QStringLiteral("/quiet"), QStringLiteral("ADDLOCAL=a,b")}));
         QCOMPARE(installer.windowsFound(), QByteArray());
     }
+    QCOMPARE(java.runs().size(), 0);
+    QCOMPARE(launcher.readAllStandardError().contains("passed over"), oldJava);
     QCOMPARE(sandbox.entries(), entriesBefore);
 }
 
@@ -641,12 +706,17 @@ void TestLauncherExecutable::outlastsHostileChildren_data()
 {
     QTest::addColumn<QStringList>("instructions"); // for the stand-in java; %D names 24 MiB of bytes
     QTest::addColumn<int>("status");
-    QTest::addColumn<bool>("echoesData");
+    QTest::addColumn<int>("echoes"); // how often the data reaches the launcher's outputs
+    QTest::addColumn<QByteArray>("settings");
 
-    QTest::newRow("floods both outputs at once") << QStringList{"flood %D"} << 0 << true;
-    QTest::newRow("leaves a grandchild holding its outputs") << QStringList{"grandchild %D.sleep"} << 0 << false;
-    QTest::newRow("closes its outputs early") << QStringList{"close-outputs", "sleep 200"} << 0 << false;
-    QTest::newRow("crashes") << QStringList{"crash"} << 1 << false;
+    QTest::newRow("floods both outputs at once") << QStringList{"flood %D"} << 0 << 1 << QByteArray();
+    QTest::newRow("leaves a grandchild holding its outputs") << QStringList{"grandchild %D.sleep"} << 0 << 0
+                                                             << QByteArray();
+    QTest::newRow("closes its outputs early") << QStringList{"close-outputs", "sleep 200"} << 0 << 0 << QByteArray();
+    QTest::newRow("crashes") << QStringList{"crash"} << 1 << 0 << QByteArray();
+    // Its answer to "-version" is read, then written on: once for the probe, once for the run.
+    QTest::newRow("answers the probe with 24 MiB") << QStringList{"error-line java version \"17\"", "flood %D"} << 0 << 2
+                                                   << QByteArray("minjava=17\n");
 }
 
 // Under Wine the launcher has the standard handles of the wine process that
@@ -656,9 +726,11 @@ void TestLauncherExecutable::outlastsHostileChildren()
 {
     QFETCH(QStringList, instructions);
     QFETCH(int, status);
-    QFETCH(bool, echoesData);
+    QFETCH(int, echoes);
+    QFETCH(QByteArray, settings);
 
     Sandbox sandbox;
+    QVERIFY(sandbox.write(QStringLiteral("launcher.ini"), settings));
     const QByteArray data = data24MiB();
     QVERIFY(sandbox.write(QStringLiteral("data"), data));
     QVERIFY(sandbox.write(QStringLiteral("data.sleep"), "sleep 30000\n"));
@@ -679,9 +751,10 @@ void TestLauncherExecutable::outlastsHostileChildren()
     err += launcher.readAllStandardError();
 
     QVERIFY2(clock.elapsed() < 20000, "the launcher waited for more than its child");
-    if (echoesData) {
-        QVERIFY(out == data);
+    if (echoes > 0) {
+        QVERIFY(out == data.repeated(echoes));
         QVERIFY(err.endsWith(data));
+        QCOMPARE(err.count(data), echoes);
     }
 }
 

@@ -18,6 +18,8 @@ private slots:
     void readsSettings();
     void findsJava_data();
     void findsJava();
+    void choosesNewEnoughJava_data();
+    void choosesNewEnoughJava();
     void launchesArchive_data();
     void launchesArchive();
     void runsInstallerCommand_data();
@@ -204,6 +206,115 @@ void TestLauncher::findsJava()
     QCOMPARE(runs.size(), probed ? 1 : 0);
     if (probed)
         QCOMPARE(runs.first().arguments, QStringList{QStringLiteral("-version")});
+}
+
+void TestLauncher::choosesNewEnoughJava_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    // How the bundled runtime (jre/), JAVA_HOME (jdk/) and the search path
+    // each tell their Java's version: "release V" in a release file, "says
+    // LINE|LINE" on standard error for "-version"; empty: no Java there.
+    QTest::addColumn<QString>("runtime");
+    QTest::addColumn<QString>("home");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("chosen"); // "runtime", "home", "path", or empty for none
+    QTest::addColumn<QStringList>("probed"); // which were started
+
+    const QString java17 = QStringLiteral("says openjdk version \"17.0.15\" 2025-04-15|OpenJDK Runtime Environment");
+    QTest::newRow("runtime before JAVA_HOME") << QByteArray("runtime=jre\n") << "release 11.0.2" << "release 17"
+                                              << java17 << "runtime" << QStringList();
+    QTest::newRow("runtime folder missing: JAVA_HOME") << QByteArray("runtime=jre\n") << "" << "release 17"
+                                                       << java17 << "home" << QStringList();
+    QTest::newRow("runtime folder missing, no JAVA_HOME: search path") << QByteArray("runtime=jre\n") << "" << ""
+                                                                       << java17 << "path" << QStringList{"path"};
+    QTest::newRow("runtime in [win32] wins") << QByteArray("runtime=none\n[win32]\nruntime=jre\n") << "release 8"
+                                             << "release 17" << "" << "runtime" << QStringList();
+    QTest::newRow("old JAVA_HOME passed over for the search path") << QByteArray("minjava=17\n") << ""
+        << "release 1.8.0_381" << java17 << "path" << QStringList{"path"};
+    QTest::newRow("old runtime passed over for JAVA_HOME") << QByteArray("minjava=17\nruntime=jre\n") << "release 11.0.2"
+        << "release 21" << java17 << "home" << QStringList();
+    QTest::newRow("JAVA_HOME without release file is asked") << QByteArray("minjava=17\n") << "" << java17 << ""
+                                                             << "home" << QStringList{"home"};
+    QTest::newRow("release file without a version: asked") << QByteArray("minjava=17\n") << ""
+        << "release |" + java17 << "" << "home" << QStringList{"home"};
+    QTest::newRow("none new enough") << QByteArray("minjava=21\nruntime=jre\n") << "release 17" << "release 17"
+                                     << java17 << "" << QStringList{"path"};
+    QTest::newRow("new enough JAVA_HOME starts nothing") << QByteArray("minjava=17\n") << "" << "release 17.0.2"
+                                                         << java17 << "home" << QStringList();
+    QTest::newRow("1.8.0_381 is 8") << QByteArray("minjava=8\n") << "" << ""
+                                    << "says java version \"1.8.0_381\"" << "path" << QStringList{"path"};
+    QTest::newRow("1.8.0_381 is below 9") << QByteArray("minjava=9\n") << "" << ""
+                                          << "says java version \"1.8.0_381\"" << "" << QStringList{"path"};
+    QTest::newRow("21 is 21") << QByteArray("minjava=21\n") << "" << "" << "says java version \"21\" 2023-09-19"
+                              << "path" << QStringList{"path"};
+    QTest::newRow("25-ea is 25") << QByteArray("minjava=25\n") << "" << "" << "says openjdk version \"25-ea\""
+                                 << "path" << QStringList{"path"};
+    QTest::newRow("JAVA_TOOL_OPTIONS line first") << QByteArray("minjava=17\n") << "" << ""
+        << "says Picked up JAVA_TOOL_OPTIONS: -Dversion=\"9\"|" + java17.mid(5) << "path" << QStringList{"path"};
+    QTest::newRow("no version is too old") << QByteArray("minjava=1\n") << "" << "" << "says Error: no version here"
+                                           << "" << QStringList{"path"};
+    // A minimum of no use counts as none.
+    QTest::newRow("minjava of words") << QByteArray("minjava=seventeen\n") << "" << "release 1.8.0_381" << ""
+                                      << "home" << QStringList();
+    QTest::newRow("negative minjava") << QByteArray("minjava=-17\n") << "" << "release 1.8.0_381" << ""
+                                      << "home" << QStringList();
+    QTest::newRow("minjava too large for any integer") << QByteArray("minjava=99999999999999999999999\n") << ""
+                                                       << "release 1.8.0_381" << "" << "home" << QStringList();
+    QTest::newRow("minjava in [win32] wins") << QByteArray("minjava=8\n[win32]\nminjava=17\n") << ""
+                                             << "release 11" << java17 << "path" << QStringList{"path"};
+}
+
+void TestLauncher::choosesNewEnoughJava()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, runtime);
+    QFETCH(QString, home);
+    QFETCH(QString, path);
+    QFETCH(QString, chosen);
+
+    Sandbox sandbox;
+    QVERIFY(sandbox.write(QStringLiteral("launcher.ini"), settings));
+    const QMap<QString, QPair<QString, QString>> candidates{
+        {"runtime", {"jre", runtime}}, {"home", {"jdk", home}}, {"path", {"search", path}}};
+    std::vector<std::pair<QString, StandIn>> javas;
+    for (auto candidate = candidates.cbegin(); candidate != candidates.cend(); ++candidate) {
+        const QString folder = candidate->first;
+        QString version = candidate->second;
+        if (version.isEmpty())
+            continue;
+        QStringList instructions;
+        if (version.startsWith(QLatin1String("release "))) {
+            const QString release = version.mid(8).section(QLatin1Char('|'), 0, 0);
+            QVERIFY(sandbox.write(folder + QStringLiteral("/release"),
+                                  "IMPLEMENTOR=\"Test\"\nJAVA_VERSION=\"" + release.toUtf8() + "\"\n"));
+            version = version.section(QLatin1Char('|'), 1);
+        }
+        if (version.startsWith(QLatin1String("says ")))
+            instructions = version.mid(5).split(QLatin1Char('|')).replaceInStrings(QRegularExpression("^"), "error-line ");
+        javas.emplace_back(candidate.key(), StandIn(sandbox.path(folder + (folder == "search" ? "/java" : "/bin/java")),
+                                                    instructions));
+    }
+    Sandbox::setSearchPath(sandbox.path(QStringLiteral("search")));
+    if (home.isEmpty())
+        Sandbox::unsetJavaHome();
+    else
+        Sandbox::setJavaHome(sandbox.path(QStringLiteral("jdk")));
+
+    Launcher launcher;
+    QCOMPARE(launcher.findJava(), !chosen.isEmpty());
+    // The bundled runtime as launcher.ini names it, relative to the working directory.
+    QString chosenJava = chosen == "path" && !onWindows ? QStringLiteral("java") : QString();
+    if (chosen == "runtime")
+        chosenJava = StandIn::executable(QStringLiteral("jre/bin/java"));
+    QStringList probed;
+    for (const auto &[name, java] : javas) {
+        if (name == chosen && chosenJava.isEmpty())
+            chosenJava = java.path();
+        if (!java.runs().isEmpty())
+            probed << name;
+    }
+    QCOMPARE(QDir::toNativeSeparators(launcher.javaPath), QDir::toNativeSeparators(chosenJava));
+    QTEST(probed, "probed");
 }
 
 void TestLauncher::launchesArchive_data()

@@ -14,6 +14,7 @@
 //   windows PATTERN  list visible windows whose title matches into <own path>.windows
 //   overrun          write past a buffer on the stack, which the stack protector guards
 //   read-input       read standard input to its end
+//   error-line TEXT  write TEXT and a line end to standard error, as java -version does
 //   broadcast        tell every top-level window that the environment changed,
 //                    and wait until each has answered (Windows; nothing elsewhere)
 #include "system.h"
@@ -101,6 +102,8 @@ int main(int argc, char *argv[])
         else if (verb == "read-input")
             while (std::fgetc(stdin) != EOF) {
             }
+        else if (verb == "error-line")
+            std::fprintf(stderr, "%s\n", rest.c_str());
         else if (verb == "broadcast")
             System::broadcastSettingChange();
         else if (verb == "windows")

@@ -1,0 +1,43 @@
+// SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
+// SPDX-License-Identifier: MIT
+#include "javaversion.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace JavaVersion {
+
+int feature(const QString &version)
+{
+    // Up to Java 8 the feature version came second: "1.8.0_381".
+    static const QRegularExpression leadingNumber(QStringLiteral("^(?:1\\.(?=\\d))?(\\d{1,9})"));
+    const QRegularExpressionMatch match = leadingNumber.match(version);
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+QString fromReleaseFile(const QString &path)
+{
+    // A release file is a few hundred bytes; anything else is not one.
+    constexpr qint64 largestRead = 64 * 1024;
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return QString();
+    static const QRegularExpression javaVersion(QStringLiteral("^JAVA_VERSION=\"?([^\"\\r\\n]*)"),
+                                                QRegularExpression::MultilineOption);
+    return javaVersion.match(QString::fromUtf8(file.read(largestRead))).captured(1);
+}
+
+QString fromVersionOutput(const QByteArray &output)
+{
+    // Searched in the bytes: the answer may be megabytes long.
+    const QByteArray opening("version \"");
+    const int start = output.indexOf(opening);
+    const int end = start < 0 ? -1 : output.indexOf('"', start + opening.size());
+    if (end < 0)
+        return QString();
+    const QByteArray version = output.mid(start + opening.size(), end - start - opening.size());
+    return version.contains('\n') ? QString() : QString::fromLocal8Bit(version);
+}
+
+} // namespace JavaVersion
