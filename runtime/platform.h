@@ -40,7 +40,9 @@ QString javaOnSearchPath();
 void waitForFinished(QProcess &process);
 
 // On Windows, runs the installer program with its arguments as Launcher runs
-// every child (see launcher.h), and returns its status. An installer that
+// every child (see launcher.h), and returns its status. A bare program name
+// means the file in the working directory, else in the system folders or
+// PATH, never in the launcher's own folder. An installer that
 // CreateProcess refuses because it needs elevation (ERROR_ELEVATION_REQUIRED)
 // or because it is an .msi (ERROR_BAD_EXE_FORMAT) runs through the shell
 // instead, with the consent prompt or the Windows Installer; there the

@@ -58,6 +58,55 @@ void waitAnsweringSentMessages(HANDLE handle)
     }
 }
 
+// The folders of PATH that name themselves by their full path, in order.
+QStringList searchPathFolders()
+{
+    QStringList folders;
+    for (QString folder : qEnvironmentVariable("PATH").split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        folder.remove(QLatin1Char('"'));
+        if (isFullPath(folder))
+            folders << folder;
+    }
+    return folders;
+}
+
+// The full path of the first file of that name in those folders, in native
+// separators; empty when there is none.
+QString firstFileIn(const QStringList &folders, const QString &name)
+{
+    for (const QString &folder : folders) {
+        const QFileInfo file(QDir(QDir::fromNativeSeparators(folder)), name);
+        if (file.isFile())
+            return QDir::toNativeSeparators(file.filePath());
+    }
+    return QString();
+}
+
+QString systemFolder(UINT (WINAPI *folderOf)(LPWSTR, UINT))
+{
+    wchar_t folder[MAX_PATH];
+    const UINT length = folderOf(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? QString::fromWCharArray(folder, int(length)) : QString();
+}
+
+// The installer a bare name means: the file in the working directory, as
+// the manual promises, else one of the system folders or PATH, where
+// msiexec lies. Never the launcher's own folder, which CreateProcess
+// would search first. A name with a folder is left as it is.
+QString installerProgram(const QString &program)
+{
+    if (program.isEmpty() || program.contains(QLatin1Char('/')) || program.contains(QLatin1Char('\\'))
+        || program.contains(QLatin1Char(':')))
+        return program;
+    // As CreateProcess does, .exe is added to a name without an extension.
+    const QString name = QFileInfo(program).suffix().isEmpty() ? program + QStringLiteral(".exe") : program;
+    const QString workingDirectory = QDir::currentPath();
+    const QString found = firstFileIn(QStringList{workingDirectory, systemFolder(GetSystemDirectoryW),
+                                                  systemFolder(GetWindowsDirectoryW)} + searchPathFolders(), name);
+    // Not found: a name that fails to start, rather than one CreateProcess searches for.
+    return found.isEmpty() ? QDir(workingDirectory).filePath(name) : found;
+}
+
 int waitForExitCode(HANDLE process)
 {
     waitAnsweringSentMessages(process);
@@ -117,16 +166,7 @@ QString javaOnSearchPath()
 {
     // CreateProcess would look in the launcher's folder and the working
     // directory before PATH: name the file, so that it looks nowhere.
-    const QStringList folders = qEnvironmentVariable("PATH").split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    for (QString folder : folders) {
-        folder.remove(QLatin1Char('"'));
-        if (!isFullPath(folder))
-            continue;
-        const QFileInfo java(QDir(QDir::fromNativeSeparators(folder)), QStringLiteral("java.exe"));
-        if (java.isFile())
-            return QDir::toNativeSeparators(java.filePath());
-    }
-    return QString();
+    return firstFileIn(searchPathFolders(), QStringLiteral("java.exe"));
 }
 
 QString quotedArguments(const QStringList &arguments)
@@ -158,8 +198,9 @@ QString quotedArguments(const QStringList &arguments)
     return quoted.join(QLatin1Char(' '));
 }
 
-std::optional<int> runInstaller(const QString &program, const QStringList &arguments)
+std::optional<int> runInstaller(const QString &command, const QStringList &arguments)
 {
+    const QString program = installerProgram(command);
     // The program always in quotes: unquoted, CreateProcess would try
     // "C:\Program" for "C:\Program Files\...". The handles as QProcess gives
     // every other child: the launcher's own outputs, directory and environment.

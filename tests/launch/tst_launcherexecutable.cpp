@@ -87,6 +87,8 @@ private slots:
     void picksJavaByHand();
     void installsProvidedPackage_data();
     void installsProvidedPackage();
+    void runsInstallerOfTheWorkingFolder_data();
+    void runsInstallerOfTheWorkingFolder();
     void runsOnlyJavaOnTheSearchPath_data();
     void runsOnlyJavaOnTheSearchPath();
     void loadsNoPlantedDll_data();
@@ -539,10 +541,13 @@ void TestLauncherExecutable::installsProvidedPackage_data()
 {
     QTest::addColumn<QString>("outcome"); // which package, and the folder it installs
     QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("throughMsiexec"); // jre=msiexec /i "…" /qn, else the package alone
 
-    QTest::newRow("package installs") << "installs" << 0;
-    QTest::newRow("package installs and asks for a restart") << "needs-reboot" << 0;
-    QTest::newRow("package refuses to install") << "refuses" << 1;
+    QTest::newRow("package installs") << "installs" << 0 << false;
+    QTest::newRow("package installs and asks for a restart") << "needs-reboot" << 0 << false;
+    QTest::newRow("package refuses to install") << "refuses" << 1 << false;
+    QTest::newRow("msiexec installs the package") << "installs" << 0 << true;
+    QTest::newRow("msiexec installs and asks for a restart") << "needs-reboot" << 0 << true;
 }
 
 // A real Windows Installer package, which CreateProcess refuses to start:
@@ -551,6 +556,7 @@ void TestLauncherExecutable::installsProvidedPackage()
 {
     QFETCH(QString, outcome);
     QFETCH(int, status);
+    QFETCH(bool, throughMsiexec);
     if (!windowsTarget)
         QSKIP("Windows Installer packages are for Windows");
 
@@ -559,14 +565,45 @@ void TestLauncherExecutable::installsProvidedPackage()
     QDir().mkpath(QFileInfo(package).path());
     QVERIFY(QFile::copy(qEnvironmentVariable("PACKAGES_UNDER_TEST") + QStringLiteral("/runtime-%1.msi").arg(outcome),
                         package));
+    const QByteArray command = "\\\"" + targetPath(package).toUtf8() + "\\\" /qn";
     QVERIFY(sandbox.write(QStringLiteral("launcher.ini"),
-                          "jre=\"\\\"" + targetPath(package).toUtf8() + "\\\" /qn\"\n"));
+                          "jre=\"" + (throughMsiexec ? "msiexec /i " + command : command) + "\"\n"));
     const QString installed = qEnvironmentVariable("WINEPREFIX")
         + QStringLiteral("/drive_c/Program Files/Rarudor Test Runtime %1/installed.txt").arg(outcome);
 
     QProcess launcher;
     answerDialog(launcher, launcherProgram, userEnvironment(), {QStringLiteral("Return")}, status, status != 0);
     QCOMPARE(QFile::exists(installed), status == 0);
+}
+
+void TestLauncherExecutable::runsInstallerOfTheWorkingFolder_data()
+{
+    QTest::addColumn<bool>("inWorkingFolder");
+
+    QTest::newRow("installer in the working folder") << true;
+    QTest::newRow("installer only beside the launcher") << false;
+}
+
+// jre=jre-setup.exe names the shipper's installer in the working folder;
+// Windows itself would take a decoy beside the launcher first.
+void TestLauncherExecutable::runsInstallerOfTheWorkingFolder()
+{
+    QFETCH(bool, inWorkingFolder);
+    if (!windowsTarget)
+        QSKIP("elsewhere a bare name is looked up in the search path only");
+
+    Sandbox sandbox;
+    const QString copy = copyOfLauncher(sandbox);
+    QVERIFY(!copy.isEmpty());
+    const StandIn decoy(sandbox.path(QStringLiteral("app/jre-setup")));
+    const StandIn shipped(sandbox.path(inWorkingFolder ? QStringLiteral("work/jre-setup") : QStringLiteral("elsewhere/jre-setup")));
+    QDir::setCurrent(sandbox.path(QStringLiteral("work")));
+    QVERIFY(sandbox.write(QStringLiteral("work/launcher.ini"), "jre=jre-setup.exe /s\n"));
+
+    QProcess launcher;
+    answerDialog(launcher, copy, userEnvironment(), {QStringLiteral("Return")}, inWorkingFolder ? 0 : 1, !inWorkingFolder);
+    QCOMPARE(shipped.runs().size(), inWorkingFolder ? 1 : 0);
+    QCOMPARE(decoy.runs().size(), 0);
 }
 
 void TestLauncherExecutable::runsOnlyJavaOnTheSearchPath_data()
