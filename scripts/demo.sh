@@ -4,7 +4,8 @@
 # Sets everything up and starts the launcher on the bundled demo, as a user
 # would: from the demo folder. With --no-java, Java is hidden from it.
 # Without a display it runs on a private X server, and the dialog or error
-# box it opens is closed with Escape, as a user would who gives up.
+# box it opens is closed with Escape, as a user would who gives up, or
+# answered with the key that DEMO_ANSWER names (Return: OK).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-dependencies.sh
@@ -12,16 +13,21 @@ bash scripts/build.sh
 
 cd build/demo
 environment=()
+tools=$(mktemp -d)
+xvfb=
+trap 'rm -rf "$tools"; [ -z "$xvfb" ] || kill "$xvfb"' EXIT
 if [ "${1:-}" = "--no-java" ]; then
-    # No JAVA_HOME and a search path without java: the launcher asks what to do.
-    environment=(env -u JAVA_HOME PATH=/nonexistent)
+    # No JAVA_HOME, and a search path with nothing but the sh that the demo
+    # installer's command line names: the launcher asks what to do.
+    ln -s "$(command -v sh)" "$tools/sh"
+    environment=(env -u JAVA_HOME PATH="$tools")
 fi
 
 answer=false
+key=${DEMO_ANSWER:-Escape}
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     source ../../scripts/xvfb.sh
     start_xvfb 1920x1080
-    trap 'kill "$xvfb"' EXIT
     answer=true
 fi
 
@@ -30,8 +36,8 @@ launcher=$!
 while $answer && kill -0 "$launcher" 2> /dev/null; do
     window=$(xdotool search --onlyvisible --name '^(Rarudor Wallet|Error)' 2> /dev/null | head -n1 || true)
     if [ -n "$window" ]; then
-        echo "No display: the window \"$(xdotool getwindowname "$window")\" opened; closing it with Escape."
-        xdotool windowfocus --sync "$window" key Escape 2> /dev/null || true
+        echo "No display: the window \"$(xdotool getwindowname "$window")\" opened; pressing $key."
+        xdotool windowfocus --sync "$window" key "$key" 2> /dev/null || true
         sleep 1
     fi
     sleep 0.2
