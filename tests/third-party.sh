@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: MIT
 # third-party.sh EXE MAP QT_PREFIX NOTICES BOM: the shipped notices cover
 # every component linked into EXE, a notice left out is caught, and the
-# bill of materials is valid CycloneDX 1.5 naming EXE by its SHA-256.
+# bill of materials is valid CycloneDX 1.5 naming EXE by its SHA-256, with
+# a valid SPDX expression for every licence.
 set -euo pipefail
 exe=$1 map=$2 qt=$3 notices=$4 bom=$5
 tool=$(dirname "$0")/../scripts/third-party.py
@@ -35,3 +36,14 @@ recorded=$(python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["met
 cp "$(dirname "$0")"/sbom/{package.json,package-lock.json,validate.mjs} "$scratch/"
 (cd "$scratch" && npm ci --no-audit --no-fund --loglevel=error > /dev/null)
 node "$scratch/validate.mjs" "$bom"
+# A licence expression that is not SPDX's fails, though the schema takes any string.
+python3 - "$bom" "$scratch/bad-expression.json" <<'PYTHON'
+import json, sys
+bom = json.load(open(sys.argv[1]))
+bom["components"][0]["licenses"] = [{"expression": "FTL or GPL-2.0"}]
+json.dump(bom, open(sys.argv[2], "w"))
+PYTHON
+if node "$scratch/validate.mjs" "$scratch/bad-expression.json" > "$scratch/validate.log" 2>&1; then
+    fail "the expression \"FTL or GPL-2.0\" passed"
+fi
+grep -q 'FTL or GPL-2.0' "$scratch/validate.log" || fail "the check did not name the expression: $(cat "$scratch/validate.log")"

@@ -16,6 +16,8 @@ class TestLauncher : public QObject
 private slots:
     void readsSettings_data();
     void readsSettings();
+    void readsLaunchOptions_data();
+    void readsLaunchOptions();
     void findsJava_data();
     void findsJava();
     void choosesNewEnoughJava_data();
@@ -142,6 +144,48 @@ void TestLauncher::readsSettings()
     QTEST(launcher.jarPath, "jarPath");
     QTEST(launcher.jreInstaller, "jreInstaller");
     QCOMPARE(launcher.javaPath, QString());
+}
+
+void TestLauncher::readsLaunchOptions_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QStringList>("commandLine"); // the launcher's own arguments
+    QTest::addColumn<QStringList>("jvmOptions");
+    QTest::addColumn<QStringList>("applicationArguments");
+    QTest::addColumn<int>("minimumJavaVersion");
+    QTest::addColumn<QString>("bundledRuntime");
+
+    const QStringList commandLine{"rarudor:pay?amount=1", "", "two words"};
+    QTest::newRow("none") << QByteArray("jar=a.jar\n") << commandLine << QStringList() << QStringList() << 0 << "";
+    QTest::newRow("all four") << QByteArray("options=-Xmx1g -Da=b\narguments=forward\nminjava=17\nruntime=jre\n")
+                              << commandLine << QStringList{"-Xmx1g", "-Da=b"} << commandLine << 17 << "jre";
+    QTest::newRow("[win32] wins, even empty") << QByteArray("options=-Xmx1g\nminjava=17\nruntime=jre\n"
+                                                            "[win32]\noptions=\nminjava=21\nruntime=\n")
+                                              << commandLine << QStringList() << QStringList() << 21 << "";
+    QTest::newRow("only forward forwards") << QByteArray("arguments=Forward\n") << commandLine << QStringList()
+                                           << QStringList() << 0 << "";
+    QTest::newRow("example launcher.ini") << example("launcher.ini") << commandLine << QStringList() << QStringList()
+                                          << 0 << "";
+    QTest::newRow("example jvm-options.ini") << example("jvm-options.ini") << commandLine
+                                             << QStringList{"-Dwallet.data=C:/Wallet Data", "-Xmx512m"} << QStringList()
+                                             << 0 << "";
+    QTest::newRow("example jvm-options-wrong.ini") << example("jvm-options-wrong.ini") << commandLine
+                                                   << QStringList{"-Dwallet.data=C:allet", "Data-Xmx512m"} << QStringList() << 0 << "";
+}
+
+void TestLauncher::readsLaunchOptions()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(QStringList, commandLine);
+    Sandbox sandbox;
+    QVERIFY(sandbox.write(QStringLiteral("launcher.ini"), contents));
+
+    const Launcher launcher(commandLine);
+
+    QTEST(launcher.jvmOptions, "jvmOptions");
+    QTEST(launcher.applicationArguments, "applicationArguments");
+    QTEST(launcher.minimumJavaVersion, "minimumJavaVersion");
+    QTEST(launcher.bundledRuntime, "bundledRuntime");
 }
 
 void TestLauncher::findsJava_data()
