@@ -5,8 +5,9 @@
 # taking turns in rounds so that machine noise falls on all of them alike:
 # its start-up overhead over running `java -jar` directly, as a ratio to a
 # bare QApplication measured in the same run, the extra JVM start of the
-# "-version" probe without JAVA_HOME, and the memory it holds while the
-# application runs. With build-windows/ built (scripts/windows.sh and its
+# "-version" probe without JAVA_HOME, what minjava=17 adds to either (no
+# process: the release file, or the probe's own answer), and the memory it
+# holds while the application runs. With build-windows/ built (scripts/windows.sh and its
 # tests), the same for launcher.exe under Wine, and its size. Run after
 # scripts/build.sh.
 set -euo pipefail
@@ -43,14 +44,23 @@ ratio() {
 
 echo "== Linux, $rounds rounds of $runs runs each ($(nproc) cores, $(date -u +%F))"
 cd build/demo
+# The demo again, asking for Java 17 at least.
+minjava=$scratch/minjava
+mkdir "$minjava"
+cp rarudor-wallet-demo.jar "$minjava/"
+printf 'minjava=17\n' | cat launcher.ini - > "$minjava/launcher.ini"
 alternate linux \
     -n java "$jdk/bin/java -jar rarudor-wallet-demo.jar" \
     -n launcher "env JAVA_HOME=$jdk $root/build/launcher" \
     -n probe "env -u JAVA_HOME PATH=$jdk/bin $root/build/launcher" \
+    -n launcher-minjava "env -C $minjava JAVA_HOME=$jdk $root/build/launcher" \
+    -n probe-minjava "env -C $minjava -u JAVA_HOME PATH=$jdk/bin $root/build/launcher" \
     -n bare "$root/build/bench/bare-qapplication"
 java_ms=$(mean_ms linux java)
 launcher_ms=$(mean_ms linux launcher)
 probe_ms=$(mean_ms linux probe)
+launcher_minjava_ms=$(mean_ms linux launcher-minjava)
+probe_minjava_ms=$(mean_ms linux probe-minjava)
 bare_ms=$(mean_ms linux bare)
 overhead_ms=$(awk -v a="$launcher_ms" -v b="$java_ms" 'BEGIN { printf "%.1f", a - b }')
 
@@ -70,6 +80,10 @@ printf '| %-52s | %12s |\n' "measure" "value"
 printf '| %-52s | %9s ms |\n' "java -jar on the demo archive" "$java_ms"
 printf '| %-52s | %9s ms |\n' "launcher on the demo archive (JAVA_HOME)" "$launcher_ms"
 printf '| %-52s | %9s ms |\n' "launcher on the demo archive (java -version probe)" "$probe_ms"
+printf '| %-52s | %9s ms |\n' "launcher, JAVA_HOME, minjava=17" "$launcher_minjava_ms"
+printf '| %-52s | %10s× |\n' "  to the same without minjava" "$(ratio "$launcher_minjava_ms" "$launcher_ms")"
+printf '| %-52s | %9s ms |\n' "launcher, java -version probe, minjava=17" "$probe_minjava_ms"
+printf '| %-52s | %10s× |\n' "  to the same without minjava" "$(ratio "$probe_minjava_ms" "$probe_ms")"
 printf '| %-52s | %9s ms |\n' "bare QApplication start and exit" "$bare_ms"
 printf '| %-52s | %9s ms |\n' "launcher overhead over java -jar" "$overhead_ms"
 printf '| %-52s | %10s× |\n' "overhead / bare QApplication" "$(ratio "$overhead_ms" "$bare_ms")"

@@ -4,11 +4,22 @@
 """Checks README.md and docs/*.md against the tree: every relative link
 leads to a file (and heading) that exists, every file of the source that a
 doc names exists, and every INI example is a file of examples/, which the
-test suite reads. Prints what is wrong and exits 1, or exits 0."""
+test suite reads. With --package DIR, the folder that the Windows ZIP is
+packed from, also what docs/shipping.md says of the package: the files
+its table lists are those in DIR, and launcher.exe's size. Prints what is
+wrong and exits 1, or exits 0."""
+import argparse
+import fnmatch
 import glob
 import os
 import re
 import sys
+
+parser = argparse.ArgumentParser()
+parser.add_argument("--package")
+package = parser.parse_args().package
+if package:
+    package = os.path.abspath(package)
 
 root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 os.chdir(root)
@@ -45,6 +56,20 @@ for doc in ["README.md"] + sorted(glob.glob("docs/*.md")):
     for block in re.findall(r"^```ini\n(.*?)^```$", text, re.MULTILINE | re.DOTALL):
         if block not in examples:
             problems.append(f"{doc}: an INI example that is no file of examples/:\n{block}")
+
+if package:
+    shipping = open("docs/shipping.md", encoding="utf-8").read()
+    section = shipping.split("## The package", 1)[1].split("\n## ", 1)[0]
+    listed = {name.replace("<lang>", "*") for row in re.findall(r"^\| (`.*?) \|", section, re.MULTILINE)
+              for name in re.findall(r"`([^`]+)`", row)}
+    shipped = set(os.listdir(package))
+    problems += [f"docs/shipping.md lists {name}, which the package lacks"
+                 for name in sorted(listed) if not fnmatch.filter(shipped, name)]
+    problems += [f"docs/shipping.md does not list {name}, which the package holds"
+                 for name in sorted(shipped) if not any(fnmatch.fnmatch(name, pattern) for pattern in listed)]
+    megabytes = round(os.path.getsize(os.path.join(package, "launcher.exe")) / 1e6)
+    if f"about {megabytes} MB" not in section:
+        problems.append(f"docs/shipping.md: launcher.exe is about {megabytes} MB now")
 
 for problem in problems:
     print(problem)

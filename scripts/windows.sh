@@ -36,8 +36,10 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' CMakeCache.txt)
     echo "Rarudor Wallet launcher $version, commit $(git rev-parse HEAD)"
     echo "SOURCE_DATE_EPOCH: $SOURCE_DATE_EPOCH"
     echo "Built with these Debian packages:"
-    dpkg-query -W -f='  ${Package} ${Version}\n' g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-        mingw-w64-x86-64-dev cmake qtbase5-dev-tools qttools5-dev-tools imagemagick zip osslsigncode python3 \
+    # libqt5core5a's version picks Qt's source; the compilers' packages are
+    # those the bill of materials names.
+    dpkg-query -W -f='  ${Package} ${Version}\n' g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
+        binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev libqt5core5a cmake qtbase5-dev-tools qttools5-dev-tools imagemagick zip osslsigncode python3 \
         qtattributionsscanner-qt5
     cat "$qt/buildinfo.txt"
 } > BUILDINFO.txt
