@@ -18,8 +18,8 @@ int feature(const QString &version)
 
 QString fromReleaseFile(const QString &path)
 {
-    // A release file is a few hundred bytes; anything else is not one.
-    constexpr qint64 largestRead = 64 * 1024;
+    // A release file is a few hundred bytes: 64 KiB holds any real one.
+    constexpr qint64 largestRead = 65536;
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return QString();

@@ -271,8 +271,6 @@ void TestLauncher::choosesNewEnoughJava_data()
                                                        << java17 << "home" << QStringList();
     QTest::newRow("runtime folder missing, no JAVA_HOME: search path") << QByteArray("runtime=jre\n") << "" << ""
                                                                        << java17 << "path" << QStringList{"path"};
-    QTest::newRow("runtime in [win32] wins") << QByteArray("runtime=none\n[win32]\nruntime=jre\n") << "release 8"
-                                             << "release 17" << "" << "runtime" << QStringList();
     QTest::newRow("old JAVA_HOME passed over for the search path") << QByteArray("minjava=17\n") << ""
         << "release 1.8.0_381" << java17 << "path" << QStringList{"path"};
     QTest::newRow("old runtime passed over for JAVA_HOME") << QByteArray("minjava=17\nruntime=jre\n") << "release 11.0.2"
@@ -283,8 +281,6 @@ void TestLauncher::choosesNewEnoughJava_data()
         << "release |" + java17 << "" << "home" << QStringList{"home"};
     QTest::newRow("none new enough") << QByteArray("minjava=21\nruntime=jre\n") << "release 17" << "release 17"
                                      << java17 << "" << QStringList{"path"};
-    QTest::newRow("new enough JAVA_HOME starts nothing") << QByteArray("minjava=17\n") << "" << "release 17.0.2"
-                                                         << java17 << "home" << QStringList();
     QTest::newRow("1.8.0_381 is 8") << QByteArray("minjava=8\n") << "" << ""
                                     << "says java version \"1.8.0_381\"" << "path" << QStringList{"path"};
     QTest::newRow("1.8.0_381 is below 9") << QByteArray("minjava=9\n") << "" << ""
