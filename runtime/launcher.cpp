@@ -155,6 +155,8 @@ Launcher::Launcher(const QStringList &commandLineArguments)
 
 int Launcher::runProcess(const QString &program, const QStringList &arguments)
 {
+    if (!Platform::fitsCommandLine(program, arguments))
+        return -1;
     QProcess process;
     startForwarded(process, program, arguments);
     return waitForStatus(process);

@@ -20,6 +20,11 @@ QString javaOnSearchPath()
     return QStringLiteral("java");
 }
 
+bool fitsCommandLine(const QString &, const QStringList &)
+{
+    return true;
+}
+
 void waitForFinished(QProcess &process)
 {
     process.waitForFinished(-1);

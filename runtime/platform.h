@@ -33,6 +33,11 @@ QString javaUnderHome();
 // QProcess looks up in PATH only.
 QString javaOnSearchPath();
 
+// Whether a program with these arguments can start at all: Windows starts
+// none whose command line is longer than 32,767 characters (and Wine would
+// cut it short); elsewhere the system itself refuses what is too long.
+bool fitsCommandLine(const QString &program, const QStringList &arguments);
+
 // Waits, without a time limit, until the started process has ended, and
 // lets QProcess take its exit status. On Windows the thread meanwhile
 // answers messages sent to its windows, and only those: nothing else of

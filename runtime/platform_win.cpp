@@ -52,7 +52,7 @@ bool isFullPath(const QString &folder)
 // answers sent messages and leaves posted ones, Qt's events, queued.
 void waitAnsweringSentMessages(HANDLE handle)
 {
-    while (MsgWaitForMultipleObjectsEx(1, &handle, INFINITE, QS_SENDMESSAGE, 0) == WAIT_OBJECT_0 + 1) {
+    while (MsgWaitForMultipleObjectsEx(1, &handle, INFINITE, QS_SENDMESSAGE, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0 + 1) {
         MSG message;
         PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
@@ -201,6 +201,8 @@ QString quotedArguments(const QStringList &arguments)
 std::optional<int> runInstaller(const QString &command, const QStringList &arguments)
 {
     const QString program = installerProgram(command);
+    if (!fitsCommandLine(program, arguments))
+        return -1;
     // The program always in quotes: unquoted, CreateProcess would try
     // "C:\Program" for "C:\Program Files\...". The handles as QProcess gives
     // every other child: the launcher's own outputs, directory and environment.
@@ -237,6 +239,13 @@ std::optional<int> runInstaller(const QString &command, const QStringList &argum
     if (start == ShellStart::None)
         return -1;
     return installerStatus(runThroughShell(start, program, arguments));
+}
+
+bool fitsCommandLine(const QString &program, const QStringList &arguments)
+{
+    // CreateProcessW's documented limit for lpCommandLine, its NUL included.
+    constexpr int longestCommandLine = 32767 - 1;
+    return quotedArguments(QStringList{program} + arguments).size() <= longestCommandLine;
 }
 
 void waitForFinished(QProcess &process)

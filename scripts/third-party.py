@@ -33,6 +33,11 @@ TOOLCHAIN_LICENSES = {
     "gcc-mingw-w64-x86-64-posix": ("GCC runtime library (libgcc)", "GPL-3.0-or-later WITH GCC-exception-3.1"),
     "g++-mingw-w64-x86-64-posix": ("GNU C++ library (libstdc++)", "GPL-3.0-or-later WITH GCC-exception-3.1"),
 }
+# Qt's records that are no valid SPDX expression, and what they mean:
+# FreeType's LICENSE.TXT allows the GPL version 2 "or any later version".
+SPDX_CORRECTIONS = {"FTL or GPL-2.0": "FTL OR GPL-2.0-or-later", "FTL OR GPL-2.0": "FTL OR GPL-2.0-or-later"}
+# Public-domain code has no SPDX identifier; its notice says what it is.
+PUBLIC_DOMAIN = "LicenseRef-Public-Domain"
 RULE = "-" * 78
 # Compiled files: a component's source, never a data file made into one.
 CODE = (".c", ".cc", ".cpp", ".h", ".hpp", ".inc")
@@ -96,9 +101,16 @@ def qt_source(qt_prefix):
     return re.search(r"Qt source: (\S+) (\S+) \(\.dsc SHA-256 ([0-9a-f]{64})\)", info).groups()
 
 
+def license_expression(component):
+    """A Qt component's licence as a valid SPDX expression."""
+    if component["License"] == "Public Domain":
+        return PUBLIC_DOMAIN
+    return SPDX_CORRECTIONS.get(component["LicenseId"], component["LicenseId"])
+
+
 def notice_of_qt_component(component):
     lines = [RULE, f"{component['Name']} {component['Version']}".rstrip(),
-             f"Licence: {component['LicenseId']} ({component['License']})"]
+             f"Licence: {license_expression(component)} ({component['License']})"]
     if component["Homepage"]:
         lines.append(f"Homepage: {component['Homepage']}")
     lines += ["", component["Copyright"].strip(), ""]
@@ -149,7 +161,7 @@ def generate(arguments, components, packages):
         {"name": "debian:source", "value": f"{qt_package} {qt_version}"},
         {"name": "debian:dsc-sha256", "value": dsc_sha256}])
     bundled = [library(f"qt-{component['Id']}", component["Name"], component["Version"] or qt_upstream,
-                       component["LicenseId"]) for component in components]
+                       license_expression(component)) for component in components]
     toolchain = [library(f"deb-{package}", package, version, TOOLCHAIN_LICENSES[package][1],
                          purl=f"pkg:deb/debian/{package}@{version}", description=TOOLCHAIN_LICENSES[package][0])
                  for package, version in packages.items()]
