@@ -12,8 +12,6 @@
 #include <QTextCodec>
 #include <QVariant>
 
-#include <cstdio>
-
 namespace {
 
 const QString settingsFileName = QStringLiteral("launcher.ini");
@@ -99,12 +97,6 @@ int waitForStatus(QProcess &process)
     return statusOf(process);
 }
 
-void writeOn(const QByteArray &bytes, FILE *stream)
-{
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
-}
-
 struct VersionProbe {
     int status;
     QString version;
@@ -121,8 +113,8 @@ VersionProbe probeVersion(const QString &java)
     // cannot stall the child; no window of the launcher exists yet.
     process.waitForFinished(-1);
     const QByteArray error = process.readAllStandardError();
-    writeOn(process.readAllStandardOutput(), stdout);
-    writeOn(error, stderr);
+    Platform::writeOn(Platform::Output::Standard, process.readAllStandardOutput());
+    Platform::writeOn(Platform::Output::Error, error);
     return {statusOf(process), JavaVersion::fromVersionOutput(error)};
 }
 
@@ -218,8 +210,9 @@ bool Launcher::isNewEnough(const QString &java, const QString &version) const
         return true;
     // For whoever starts the launcher from a console to see why.
     const QString reported = version.isEmpty() ? QStringLiteral("no version") : QStringLiteral("version \"%1\"").arg(version);
-    writeOn(QStringLiteral("launcher: passed over %1, which reports %2; Java %3 or later is needed\n")
-                .arg(java, reported).arg(minimumJavaVersion).toLocal8Bit(), stderr);
+    Platform::writeOn(Platform::Output::Error,
+                      QStringLiteral("launcher: passed over %1, which reports %2; Java %3 or later is needed\n")
+                          .arg(java, reported).arg(minimumJavaVersion).toLocal8Bit());
     return false;
 }
 

@@ -4,6 +4,8 @@
 
 #include <QProcess>
 
+#include <cstdio>
+
 namespace Platform {
 
 void restrictDllSearch()
@@ -18,6 +20,13 @@ QString javaUnderHome()
 QString javaOnSearchPath()
 {
     return QStringLiteral("java");
+}
+
+void writeOn(Output output, const QByteArray &bytes)
+{
+    FILE *stream = output == Output::Standard ? stdout : stderr;
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
 }
 
 bool fitsCommandLine(const QString &, const QStringList &)

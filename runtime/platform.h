@@ -33,6 +33,11 @@ QString javaUnderHome();
 // QProcess looks up in PATH only.
 QString javaOnSearchPath();
 
+enum class Output { Standard, Error };
+// Writes the bytes to the launcher's standard output or error as they are,
+// with no line-end translation: as a forwarded child's output reaches them.
+void writeOn(Output output, const QByteArray &bytes);
+
 // Whether a program with these arguments can start at all: Windows starts
 // none whose command line is longer than 32,767 characters (and Wine would
 // cut it short); elsewhere the system itself refuses what is too long.

@@ -241,6 +241,20 @@ std::optional<int> runInstaller(const QString &command, const QStringList &argum
     return installerStatus(runThroughShell(start, program, arguments));
 }
 
+void writeOn(Output output, const QByteArray &bytes)
+{
+    // The handle itself: the C runtime would turn each LF into CR LF.
+    const HANDLE handle = GetStdHandle(output == Output::Standard ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    const char *next = bytes.constData();
+    qint64 left = bytes.size();
+    DWORD written = 0;
+    while (left > 0 && handle && handle != INVALID_HANDLE_VALUE
+           && WriteFile(handle, next, DWORD(qMin<qint64>(left, 1 << 20)), &written, nullptr) && written > 0) {
+        next += written;
+        left -= written;
+    }
+}
+
 bool fitsCommandLine(const QString &program, const QStringList &arguments)
 {
     // CreateProcessW's documented limit for lpCommandLine, its NUL included.
