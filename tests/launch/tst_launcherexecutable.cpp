@@ -225,8 +225,6 @@ void TestLauncherExecutable::runsRealArchive_data()
     QTest::newRow("options and forwarded arguments") << true << "0" << 0
         << QByteArray("options=\"\\\"-Dwallet.demo.greeting=gr\xC3\xBC\xC3\x9F dich\\\" -Xmx64m\"\narguments=forward\n")
         << arguments << shown;
-    QTest::newRow("arguments kept back without forward") << true << "0" << 0 << QByteArray("arguments=Forward\n")
-                                                         << QStringList{"rarudor:pay"} << QStringList();
     // Java 17 at least, told by its release file, then by its answer to the probe.
     QTest::newRow("JAVA_HOME, minjava 17") << true << "0" << 0 << QByteArray("minjava=17\n") << QStringList()
                                            << QStringList();
@@ -306,16 +304,11 @@ void TestLauncherExecutable::runsJavaItFinds_data()
     QTest::newRow("options and forwarded arguments") << "%T/jdk" << "exit 0"
         << QStringList{"-Dwallet.greeting=a b c\\|-Xmx64m|" + archive + "|" + arguments.join(QLatin1Char('|'))} << 0
         << QByteArray("options=\"\\\"-Dwallet.greeting=a b c\\\\\\\" -Xmx64m\"\narguments=forward\n") << arguments;
-    QTest::newRow("arguments kept back without forward") << "%T/jdk" << "exit 0" << QStringList{archive} << 0
-                                                         << QByteArray() << QStringList{"rarudor:pay"};
     QTest::newRow("option with an unbalanced quote") << "%T/jdk" << "exit 0" << QStringList{"-Dx=a b|" + archive} << 0
                                                      << QByteArray("options=\"\\\"-Dx=a b\"\n") << QStringList();
     // Too long for any command line: the launch fails and says so.
     QTest::newRow("200 KB of options") << "%T/jdk" << "exit 0" << QStringList() << 1
                                        << "options=-Dbig=" + QByteArray(200 * 1024, 'x') + "\n" << QStringList();
-    QTest::newRow("search path, minjava 17") << "" << "error-line openjdk version \"17.0.15\" 2025-04-15"
-                                             << QStringList{"-version", archive} << 0 << QByteArray("minjava=17\n")
-                                             << QStringList();
 }
 
 void TestLauncherExecutable::runsJavaItFinds()
