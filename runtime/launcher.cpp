@@ -5,6 +5,7 @@
 #include "javaversion.h"
 #include "platform.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -212,7 +213,7 @@ bool Launcher::isNewEnough(const QString &java, const QString &version) const
     const QString reported = version.isEmpty() ? QStringLiteral("no version") : QStringLiteral("version \"%1\"").arg(version);
     Platform::writeOn(Platform::Output::Error,
                       QStringLiteral("launcher: passed over %1, which reports %2; Java %3 or later is needed\n")
-                          .arg(java, reported).arg(minimumJavaVersion).toLocal8Bit());
+                          .arg(QDir::toNativeSeparators(java), reported).arg(minimumJavaVersion).toLocal8Bit());
     return false;
 }
 
