@@ -12,6 +12,7 @@ int main(int argc, char *argv[])
 {
     // Before anything loads a DLL that Windows does not keep in memory.
     Platform::restrictDllSearch();
+    Platform::keepMessagesHarmless();
     QApplication application(argc, argv);
 
     // A missing translation is fine: the dialog keeps its English texts.

@@ -5,6 +5,7 @@
 #include "javaversion.h"
 #include "platform.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -83,10 +84,18 @@ int statusOf(const QProcess &process)
     return process.exitCode();
 }
 
-void startForwarded(QProcess &process, const QString &program, const QStringList &arguments)
+// A relative path with a folder, as checked against the working directory:
+// Windows would look for it beside the launcher first.
+QString fromWorkingDirectory(const QString &program)
 {
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.start(program, arguments, QIODevice::ReadWrite);
+    const bool hasFolder = program.contains(QLatin1Char('/')) || program.contains(QDir::separator());
+    return hasFolder && QDir::isRelativePath(program) ? QDir::current().absoluteFilePath(program) : program;
+}
+
+void start(QProcess &process, const QString &program, const QStringList &arguments)
+{
+    Platform::refuseOverlongCommandLine(process);
+    process.start(fromWorkingDirectory(program), arguments, QIODevice::ReadWrite);
     // Nothing is ever written to it: a child that reads it sees its end at
     // once instead of waiting for ever, unseen.
     process.closeWriteChannel();
@@ -99,24 +108,48 @@ int waitForStatus(QProcess &process)
 }
 
 struct VersionProbe {
+    bool answered; // false: it did not end within the time limit
     int status;
     QString version;
 };
 
-// "-version" with its answer read rather than forwarded, and then written
-// on to the launcher's own outputs.
+// A Java that never answers, such as one told to wait for a debugger,
+// would otherwise hold the launcher for ever, with nothing on screen.
+constexpr int probeTimeLimitMs = 30000;
+// The version is in the first lines; the rest is only passed on.
+constexpr int keptAnswerBytes = 64 * 1024;
+// How much of the answer may pile up in memory before it is passed on.
+constexpr int passOnIntervalMs = 10;
+
+// "-version", with its answer passed on to the launcher's own outputs as it
+// comes, and its start kept to read the version from.
 VersionProbe probeVersion(const QString &java)
 {
     QProcess process;
-    process.start(java, {QStringLiteral("-version")}, QIODevice::ReadWrite);
-    process.closeWriteChannel();
-    // QProcess's own wait keeps reading both pipes, so megabytes of answer
-    // cannot stall the child; no window of the launcher exists yet.
-    process.waitForFinished(-1);
-    const QByteArray error = process.readAllStandardError();
-    Platform::writeOn(Platform::Output::Standard, process.readAllStandardOutput());
-    Platform::writeOn(Platform::Output::Error, error);
-    return {statusOf(process), JavaVersion::fromVersionOutput(error)};
+    start(process, java, {QStringLiteral("-version")});
+    QByteArray answer;
+    const auto passOn = [&process, &answer] {
+        Platform::writeOn(Platform::Output::Standard, process.readAllStandardOutput());
+        const QByteArray error = process.readAllStandardError();
+        answer += error.left(keptAnswerBytes - answer.size());
+        Platform::writeOn(Platform::Output::Error, error);
+    };
+    const QDeadlineTimer deadline(probeTimeLimitMs);
+    while (process.state() != QProcess::NotRunning && !deadline.hasExpired()) {
+        process.waitForFinished(passOnIntervalMs);
+        passOn();
+    }
+    if (process.state() != QProcess::NotRunning) {
+        Platform::writeOn(Platform::Output::Error,
+                          QStringLiteral("launcher: passed over %1, which did not answer \"-version\" within %2 seconds\n")
+                              .arg(QDir::toNativeSeparators(java), QString::number(probeTimeLimitMs / 1000))
+                              .toLocal8Bit());
+        process.kill();
+        process.waitForFinished(-1);
+        passOn();
+        return {false, -1, QString()};
+    }
+    return {true, statusOf(process), JavaVersion::fromVersionOutput(answer)};
 }
 
 } // namespace
@@ -148,10 +181,9 @@ Launcher::Launcher(const QStringList &commandLineArguments)
 
 int Launcher::runProcess(const QString &program, const QStringList &arguments)
 {
-    if (!Platform::fitsCommandLine(program, arguments))
-        return -1;
     QProcess process;
-    startForwarded(process, program, arguments);
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    start(process, program, arguments);
     return waitForStatus(process);
 }
 
@@ -159,7 +191,7 @@ int Launcher::runCommand(const QString &command)
 {
     QStringList arguments = QProcess::splitCommand(command);
     const QString program = arguments.isEmpty() ? QString() : arguments.takeFirst();
-    const std::optional<int> status = Platform::runInstaller(program, arguments);
+    const std::optional<int> status = Platform::runInstaller(fromWorkingDirectory(program), arguments);
     return status ? *status : runProcess(program, arguments);
 }
 
@@ -179,8 +211,12 @@ bool Launcher::takeJavaUnder(const QString &javaHome)
         return false;
     if (minimumJavaVersion > 0) {
         QString version = JavaVersion::fromReleaseFile(underHome(javaHome, QStringLiteral("release")));
-        if (version.isEmpty())
-            version = probeVersion(java).version;
+        if (version.isEmpty()) {
+            const VersionProbe probe = probeVersion(java);
+            if (!probe.answered)
+                return false;
+            version = probe.version;
+        }
         if (!isNewEnough(java, version))
             return false;
     }
@@ -193,14 +229,9 @@ bool Launcher::takeJavaOnSearchPath()
     const QString java = Platform::javaOnSearchPath();
     if (java.isEmpty())
         return false;
-    if (minimumJavaVersion == 0) {
-        if (runProcess(java, {QStringLiteral("-version")}) != 0)
-            return false;
-    } else {
-        const VersionProbe probe = probeVersion(java);
-        if (probe.status != 0 || !isNewEnough(java, probe.version))
-            return false;
-    }
+    const VersionProbe probe = probeVersion(java);
+    if (probe.status != 0 || (minimumJavaVersion > 0 && !isNewEnough(java, probe.version)))
+        return false;
     javaPath = java;
     return true;
 }
@@ -213,7 +244,8 @@ bool Launcher::isNewEnough(const QString &java, const QString &version) const
     const QString reported = version.isEmpty() ? QStringLiteral("no version") : QStringLiteral("version \"%1\"").arg(version);
     Platform::writeOn(Platform::Output::Error,
                       QStringLiteral("launcher: passed over %1, which reports %2; Java %3 or later is needed\n")
-                          .arg(QDir::toNativeSeparators(java), reported).arg(minimumJavaVersion).toLocal8Bit());
+                          .arg(QDir::toNativeSeparators(java), reported, QString::number(minimumJavaVersion))
+                          .toLocal8Bit());
     return false;
 }
 

@@ -4,12 +4,23 @@
 
 #include <QProcess>
 
-#include <cstdio>
+#include <cerrno>
+#include <csignal>
+#include <ctime>
+
+#include <unistd.h>
 
 namespace Platform {
 
 void restrictDllSearch()
 {
+}
+
+void keepMessagesHarmless()
+{
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+        writeOn(Output::Error, (qFormatLogMessage(type, context, message) + QLatin1Char('\n')).toLocal8Bit());
+    });
 }
 
 QString javaUnderHome()
@@ -24,14 +35,41 @@ QString javaOnSearchPath()
 
 void writeOn(Output output, const QByteArray &bytes)
 {
-    FILE *stream = output == Output::Standard ? stdout : stderr;
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
+    if (bytes.isEmpty())
+        return;
+    // A pipe that nobody reads raises SIGPIPE, which would end the launcher.
+    // Blocked for this thread alone, and any it raised taken back, so the
+    // disposition that children inherit stays as the system gave it.
+    sigset_t pipeSignal;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    sigset_t previousMask;
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, &previousMask);
+    const int descriptor = output == Output::Standard ? STDOUT_FILENO : STDERR_FILENO;
+    const char *next = bytes.constData();
+    size_t left = size_t(bytes.size());
+    bool broken = false;
+    while (left > 0) {
+        const ssize_t written = ::write(descriptor, next, left);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            broken = errno == EPIPE;
+            break;
+        }
+        next += written;
+        left -= size_t(written);
+    }
+    if (broken && !sigismember(&previousMask, SIGPIPE)) {
+        const timespec noWait = {0, 0};
+        while (sigtimedwait(&pipeSignal, nullptr, &noWait) == -1 && errno == EINTR) {
+        }
+    }
+    pthread_sigmask(SIG_SETMASK, &previousMask, nullptr);
 }
 
-bool fitsCommandLine(const QString &, const QStringList &)
+void refuseOverlongCommandLine(QProcess &)
 {
-    return true;
 }
 
 void waitForFinished(QProcess &process)

@@ -24,6 +24,12 @@ namespace Platform {
 // it first in main, before any DLL is loaded. Does nothing elsewhere.
 void restrictDllSearch();
 
+// Sends Qt's own messages through writeOn, so that a standard error that
+// nobody reads cannot end the launcher through them either. Call it before
+// the application object is made. Does nothing on Windows, where such a
+// write only fails.
+void keepMessagesHarmless();
+
 // The Java executable below a Java home: "bin/java", or "bin/java.exe" on Windows.
 QString javaUnderHome();
 
@@ -36,12 +42,14 @@ QString javaOnSearchPath();
 enum class Output { Standard, Error };
 // Writes the bytes to the launcher's standard output or error as they are,
 // with no line-end translation: as a forwarded child's output reaches them.
+// An output that nobody reads drops them; it never ends the launcher.
 void writeOn(Output output, const QByteArray &bytes);
 
-// Whether a program with these arguments can start at all: Windows starts
-// none whose command line is longer than 32,767 characters (and Wine would
-// cut it short); elsewhere the system itself refuses what is too long.
-bool fitsCommandLine(const QString &program, const QStringList &arguments);
+// Makes the process fail to start, as QProcess::FailedToStart, when the
+// command line it builds is longer than Windows takes: 32,767 characters
+// with its NUL (Wine would run the child with the line cut short).
+// Elsewhere the system itself refuses what is too long.
+void refuseOverlongCommandLine(QProcess &process);
 
 // Waits, without a time limit, until the started process has ended, and
 // lets QProcess take its exit status. On Windows the thread meanwhile

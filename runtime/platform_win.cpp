@@ -8,11 +8,16 @@
 
 #include <shellapi.h>
 
+#include <cwchar>
+
 namespace Platform {
 
 decltype(&CreateProcessW) createProcess = CreateProcessW;
 
 namespace {
+
+// CreateProcessW's documented limit for lpCommandLine, its NUL included.
+constexpr int longestCommandLine = 32767 - 1;
 
 // ERROR_ELEVATION_REQUIRED, which MinGW's headers lack.
 constexpr DWORD errorElevationRequired = 740;
@@ -89,10 +94,12 @@ QString systemFolder(UINT (WINAPI *folderOf)(LPWSTR, UINT))
     return length > 0 && length < MAX_PATH ? QString::fromWCharArray(folder, int(length)) : QString();
 }
 
-// The installer a bare name means: the file in the working directory, as
-// the manual promises, else one of the system folders or PATH, where
-// msiexec lies. Never the launcher's own folder, which CreateProcess
-// would search first. A name with a folder is left as it is.
+// The installer a bare name means. Windows' own programs, such as msiexec,
+// come from the system folders, never from a file of that name in the
+// working directory, which anyone may have put there. Any other name means
+// the file in the working directory, as the manual promises, else one in
+// the system folders or PATH. Never the launcher's own folder, which
+// CreateProcess would search first. A name with a folder is left as it is.
 QString installerProgram(const QString &program)
 {
     if (program.isEmpty() || program.contains(QLatin1Char('/')) || program.contains(QLatin1Char('\\'))
@@ -100,9 +107,11 @@ QString installerProgram(const QString &program)
         return program;
     // As CreateProcess does, .exe is added to a name without an extension.
     const QString name = QFileInfo(program).suffix().isEmpty() ? program + QStringLiteral(".exe") : program;
+    const QStringList systemFolders{systemFolder(GetSystemDirectoryW), systemFolder(GetWindowsDirectoryW)};
     const QString workingDirectory = QDir::currentPath();
-    const QString found = firstFileIn(QStringList{workingDirectory, systemFolder(GetSystemDirectoryW),
-                                                  systemFolder(GetWindowsDirectoryW)} + searchPathFolders(), name);
+    QString found = firstFileIn(systemFolders, name);
+    if (found.isEmpty())
+        found = firstFileIn(QStringList{workingDirectory} + searchPathFolders(), name);
     // Not found: a name that fails to start, rather than one CreateProcess searches for.
     return found.isEmpty() ? QDir(workingDirectory).filePath(name) : found;
 }
@@ -157,6 +166,10 @@ void restrictDllSearch()
         SetDllDirectoryW(L"");
 }
 
+void keepMessagesHarmless()
+{
+}
+
 QString javaUnderHome()
 {
     return QStringLiteral("bin/java.exe");
@@ -201,14 +214,14 @@ QString quotedArguments(const QStringList &arguments)
 std::optional<int> runInstaller(const QString &command, const QStringList &arguments)
 {
     const QString program = installerProgram(command);
-    if (!fitsCommandLine(program, arguments))
-        return -1;
     // The program always in quotes: unquoted, CreateProcess would try
     // "C:\Program" for "C:\Program Files\...". The handles as QProcess gives
     // every other child: the launcher's own outputs, directory and environment.
     QString commandLine = QLatin1Char('"') + QDir::toNativeSeparators(program) + QLatin1Char('"');
     if (!arguments.isEmpty())
         commandLine += QLatin1Char(' ') + quotedArguments(arguments);
+    if (commandLine.size() > longestCommandLine)
+        return -1;
     // Standard input is a pipe from the launcher, closed at once: an
     // installer that reads it sees its end instead of waiting unseen.
     SECURITY_ATTRIBUTES inheritable = {sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
@@ -255,11 +268,14 @@ void writeOn(Output output, const QByteArray &bytes)
     }
 }
 
-bool fitsCommandLine(const QString &program, const QStringList &arguments)
+void refuseOverlongCommandLine(QProcess &process)
 {
-    // CreateProcessW's documented limit for lpCommandLine, its NUL included.
-    constexpr int longestCommandLine = 32767 - 1;
-    return quotedArguments(QStringList{program} + arguments).size() <= longestCommandLine;
+    process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *arguments) {
+        // An application name that names no file: CreateProcess fails
+        // before it would look at the command line.
+        if (int(wcslen(arguments->arguments)) > longestCommandLine)
+            arguments->applicationName = L"";
+    });
 }
 
 void waitForFinished(QProcess &process)

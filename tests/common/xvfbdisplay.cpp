@@ -63,9 +63,8 @@ std::optional<QString> XvfbDisplay::xdotool(const QStringList &arguments, int ti
 
 // xdotool gives up at once when a window it looks at goes away while it
 // searches, as Wine's helper windows do while a program starts: search again.
-QString XvfbDisplay::waitForWindow(const QString &titlePattern) const
+QString XvfbDisplay::waitForWindow(const QString &titlePattern, int timeoutMs) const
 {
-    constexpr int timeoutMs = 30000;
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < timeoutMs) {

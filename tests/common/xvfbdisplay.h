@@ -22,7 +22,7 @@ public:
     // Runs xdotool on this display; returns its output, or nothing when it failed.
     std::optional<QString> xdotool(const QStringList &arguments, int timeoutMs = 20000) const;
     // The id of the first visible window whose title matches the pattern, once it shows.
-    QString waitForWindow(const QString &titlePattern) const;
+    QString waitForWindow(const QString &titlePattern, int timeoutMs = 30000) const;
     QString windowSize(const QString &window) const;
     bool pressKeys(const QString &window, const QStringList &keys) const;
     bool typeText(const QString &window, const QString &text) const;

@@ -105,7 +105,7 @@ private:
     void finish(QProcess &launcher) const;
     void dismissErrorBox(const QString &key) const;
     void runExpecting(QProcess &launcher, const QProcessEnvironment &environment, int status,
-                      const QStringList &arguments = {}) const;
+                      const QStringList &arguments = {}, const QString &program = launcherProgram) const;
     void answerDialog(QProcess &launcher, const QString &program, const QProcessEnvironment &environment,
                       const QStringList &keys, int status, bool errorBox = false) const;
     void runToEnd(const QString &program, const QProcessEnvironment &environment, bool javaFound) const;
@@ -165,9 +165,9 @@ void TestLauncherExecutable::dismissErrorBox(const QString &key) const
 
 // Runs the launcher to its end, answering the error box that a failure brings up.
 void TestLauncherExecutable::runExpecting(QProcess &launcher, const QProcessEnvironment &environment, int status,
-                                          const QStringList &arguments) const
+                                          const QStringList &arguments, const QString &program) const
 {
-    start(launcher, launcherProgram, environment, arguments);
+    start(launcher, program, environment, arguments);
     if (status != 0)
         dismissErrorBox(QStringLiteral("Return"));
     finish(launcher);
@@ -406,23 +406,30 @@ void TestLauncherExecutable::resolvesWithoutJava_data()
     QTest::addColumn<bool>("installerRuns");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("program"); // the installer's build; empty: the plain stand-in
-    QTest::addColumn<bool>("oldJava"); // only a Java 8 under JAVA_HOME, with minjava=17
+    // The Java there is, which is of no use: empty for none; else the folder
+    // of a Java 8 under JAVA_HOME (with minjava=17), or "silent" for a java
+    // on the search path that never answers "-version".
+    QTest::addColumn<QString>("java");
 
-    QTest::newRow("Escape") << QStringList{"Escape"} << "exit 0" << false << 1 << "" << false;
-    QTest::newRow("Alt+Q") << QStringList{"alt+q"} << "exit 0" << false << 1 << "" << false;
-    QTest::newRow("Return") << QStringList{"Return"} << "exit 0" << true << 0 << "" << false;
-    QTest::newRow("Alt+O") << QStringList{"alt+o"} << "exit 0" << true << 0 << "" << false;
-    QTest::newRow("installer fails") << QStringList{"Return"} << "exit 4" << true << 1 << "" << false;
-    QTest::newRow("installer reads its input to the end") << QStringList{"Return"} << "read-input" << true << 0 << "" << false;
-    QTest::newRow("only a Java too old") << QStringList{"Return"} << "exit 0" << true << 0 << "" << true;
+    QTest::newRow("Escape") << QStringList{"Escape"} << "exit 0" << false << 1 << "" << "";
+    QTest::newRow("Alt+Q") << QStringList{"alt+q"} << "exit 0" << false << 1 << "" << "";
+    QTest::newRow("Return") << QStringList{"Return"} << "exit 0" << true << 0 << "" << "";
+    QTest::newRow("Alt+O") << QStringList{"alt+o"} << "exit 0" << true << 0 << "" << "";
+    QTest::newRow("installer fails") << QStringList{"Return"} << "exit 4" << true << 1 << "" << "";
+    QTest::newRow("installer reads its input to the end") << QStringList{"Return"} << "read-input" << true << 0 << "" << "";
+    QTest::newRow("only a Java too old") << QStringList{"Return"} << "exit 0" << true << 0 << "" << "jdk";
+    QTest::newRow("only a Java too old, in a folder named %1") << QStringList{"Return"} << "exit 0" << true << 0 << ""
+                                                               << "a%1b";
+    QTest::newRow("only a java that never answers") << QStringList{"Return"} << "exit 0" << true << 0 << ""
+                                                    << "silent";
     if (windowsTarget) {
         // Wine runs every program as an administrator, so this one starts without the consent prompt.
         QTest::newRow("installer requires administrator rights") << QStringList{"Return"} << "exit 0" << true << 0
-                                                                 << qEnvironmentVariable("ADMIN_STANDIN_UNDER_TEST") << false;
+                                                                 << qEnvironmentVariable("ADMIN_STANDIN_UNDER_TEST") << "";
         QTest::newRow("installer announces a new PATH to every window") << QStringList{"Return"} << "broadcast"
-                                                                        << true << 0 << "" << false;
-        QTest::newRow("installed, restart required") << QStringList{"Return"} << "exit 3010" << true << 0 << "" << false;
-        QTest::newRow("installed, restart started") << QStringList{"Return"} << "exit 1641" << true << 0 << "" << false;
+                                                                        << true << 0 << "" << "";
+        QTest::newRow("installed, restart required") << QStringList{"Return"} << "exit 3010" << true << 0 << "" << "";
+        QTest::newRow("installed, restart started") << QStringList{"Return"} << "exit 1641" << true << 0 << "" << "";
     }
 }
 
@@ -433,11 +440,15 @@ void TestLauncherExecutable::resolvesWithoutJava()
     QFETCH(bool, installerRuns);
     QFETCH(int, status);
     QFETCH(QString, program);
-    QFETCH(bool, oldJava);
+    QFETCH(QString, java);
 
     Sandbox sandbox;
-    const StandIn java(sandbox.path(QStringLiteral("jdk/bin/java")));
-    QVERIFY(sandbox.write(QStringLiteral("jdk/release"), "JAVA_VERSION=\"1.8.0_381\"\n"));
+    const bool silent = java == QLatin1String("silent");
+    const bool oldJava = !java.isEmpty() && !silent;
+    const QString home = oldJava ? java : QStringLiteral("jdk");
+    const StandIn javaUnderHome(sandbox.path(home + QStringLiteral("/bin/java")));
+    QVERIFY(sandbox.write(home + QStringLiteral("/release"), "JAVA_VERSION=\"1.8.0_381\"\n"));
+    const StandIn silentJava(sandbox.path(QStringLiteral("tools/java")), {QStringLiteral("sleep 120000")});
     // While it runs, the installer looks for any visible launcher window.
     const StandIn installer(sandbox.path(QStringLiteral("Java Setup/setup")),
                             {QStringLiteral("windows Rarudor|Error"), instruction},
@@ -447,10 +458,14 @@ void TestLauncherExecutable::resolvesWithoutJava()
                               + "\\\" /quiet ADDLOCAL=a,b\"\n" + (oldJava ? "minjava=17\n" : "")));
     QProcessEnvironment environment = userEnvironment();
     if (oldJava)
-        environment.insert(QStringLiteral("JAVA_HOME"), nativeTargetPath(sandbox.path(QStringLiteral("jdk"))));
+        environment.insert(QStringLiteral("JAVA_HOME"), nativeTargetPath(sandbox.path(home)));
+    if (silent && windowsTarget)
+        environment.insert(QStringLiteral("WINEPATH"), nativeTargetPath(sandbox.path(QStringLiteral("tools"))));
     if (!windowsTarget) {
-        // The Linux stand-in lists windows with xdotool; java stays out of reach.
-        QDir().mkpath(sandbox.path(QStringLiteral("tools")));
+        // The Linux stand-in lists windows with xdotool; java stays out of
+        // reach, unless it is the silent one.
+        if (!silent)
+            QVERIFY(QFile::remove(silentJava.path()));
         QVERIFY(QFile::link(QStandardPaths::findExecutable(QStringLiteral("xdotool")),
                             sandbox.path(QStringLiteral("tools/xdotool"))));
         environment.insert(QStringLiteral("PATH"), sandbox.path(QStringLiteral("tools")));
@@ -460,7 +475,8 @@ void TestLauncherExecutable::resolvesWithoutJava()
 
     QProcess launcher;
     start(launcher, launcherProgram, environment);
-    const QString dialog = m_display.waitForWindow(QStringLiteral("^Rarudor Wallet \\(JRE installer\\)$"));
+    // The silent java has 30 seconds to answer first.
+    const QString dialog = m_display.waitForWindow(QStringLiteral("^Rarudor Wallet \\(JRE installer\\)$"), 90000);
     QVERIFY2(!dialog.isEmpty(), "the dialog did not appear");
     // Wine's fonts make the contents, and so the window, a little taller.
     const QStringList size = m_display.windowSize(dialog).split(QLatin1Char('x'));
@@ -478,8 +494,16 @@ void TestLauncherExecutable::resolvesWithoutJava()
         QCOMPARE(runs.first().arguments, (QStringList{QStringLiteral("/quiet"), QStringLiteral("ADDLOCAL=a,b")}));
         QCOMPARE(installer.windowsFound(), QByteArray());
     }
-    QCOMPARE(java.runs().size(), 0);
-    QCOMPARE(launcher.readAllStandardError().contains("passed over"), oldJava);
+    QCOMPARE(javaUnderHome.runs().size(), 0);
+    QCOMPARE(silentJava.runs().size(), silent ? 1 : 0);
+    const QString error = QString::fromLocal8Bit(launcher.readAllStandardError());
+    if (oldJava) {
+        const QString passedOver = QStringLiteral("launcher: passed over %1, which reports version \"1.8.0_381\"; "
+                                                  "Java 17 or later is needed\n")
+                                       .arg(nativeTargetPath(javaUnderHome.path()));
+        QVERIFY2(error.contains(passedOver), qPrintable(error));
+    }
+    QCOMPARE(error.contains(QStringLiteral("which did not answer \"-version\" within 30 seconds")), silent);
     QCOMPARE(sandbox.entries(), entriesBefore);
 }
 
@@ -535,12 +559,14 @@ void TestLauncherExecutable::installsProvidedPackage_data()
     QTest::addColumn<QString>("outcome"); // which package, and the folder it installs
     QTest::addColumn<int>("status");
     QTest::addColumn<bool>("throughMsiexec"); // jre=msiexec /i "…" /qn, else the package alone
+    QTest::addColumn<bool>("msiexecPlanted"); // an msiexec.exe lies in the working folder
 
-    QTest::newRow("package installs") << "installs" << 0 << false;
-    QTest::newRow("package installs and asks for a restart") << "needs-reboot" << 0 << false;
-    QTest::newRow("package refuses to install") << "refuses" << 1 << false;
-    QTest::newRow("msiexec installs the package") << "installs" << 0 << true;
-    QTest::newRow("msiexec installs and asks for a restart") << "needs-reboot" << 0 << true;
+    QTest::newRow("package installs") << "installs" << 0 << false << false;
+    QTest::newRow("package installs and asks for a restart") << "needs-reboot" << 0 << false << false;
+    QTest::newRow("package refuses to install") << "refuses" << 1 << false << false;
+    QTest::newRow("msiexec installs the package") << "installs" << 0 << true << false;
+    QTest::newRow("msiexec installs and asks for a restart") << "needs-reboot" << 0 << true << false;
+    QTest::newRow("Windows' msiexec, not the working folder's") << "installs" << 0 << true << true;
 }
 
 // A real Windows Installer package, which CreateProcess refuses to start:
@@ -550,6 +576,7 @@ void TestLauncherExecutable::installsProvidedPackage()
     QFETCH(QString, outcome);
     QFETCH(int, status);
     QFETCH(bool, throughMsiexec);
+    QFETCH(bool, msiexecPlanted);
     if (!windowsTarget)
         QSKIP("Windows Installer packages are for Windows");
 
@@ -558,6 +585,7 @@ void TestLauncherExecutable::installsProvidedPackage()
     QDir().mkpath(QFileInfo(package).path());
     QVERIFY(QFile::copy(qEnvironmentVariable("PACKAGES_UNDER_TEST") + QStringLiteral("/runtime-%1.msi").arg(outcome),
                         package));
+    const StandIn planted(sandbox.path(msiexecPlanted ? QStringLiteral("msiexec") : QStringLiteral("elsewhere/msiexec")));
     const QByteArray command = "\\\"" + targetPath(package).toUtf8() + "\\\" /qn";
     QVERIFY(sandbox.write(QStringLiteral("launcher.ini"),
                           "jre=\"" + (throughMsiexec ? "msiexec /i " + command : command) + "\"\n"));
@@ -567,6 +595,7 @@ void TestLauncherExecutable::installsProvidedPackage()
     QProcess launcher;
     answerDialog(launcher, launcherProgram, userEnvironment(), {QStringLiteral("Return")}, status, status != 0);
     QCOMPARE(QFile::exists(installed), status == 0);
+    QCOMPARE(planted.runs().size(), 0);
 }
 
 void TestLauncherExecutable::runsInstallerOfTheWorkingFolder_data()
@@ -601,34 +630,43 @@ void TestLauncherExecutable::runsInstallerOfTheWorkingFolder()
 
 void TestLauncherExecutable::runsOnlyJavaOnTheSearchPath_data()
 {
-    QTest::addColumn<bool>("onSearchPath");
+    QTest::addColumn<QString>("javaFolder"); // where the java that must run lies; empty for none
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<int>("runs"); // of that java
 
-    QTest::newRow("java on the search path as well") << true;
-    QTest::newRow("java only beside the launcher and in the working folder") << false;
+    QTest::newRow("java on the search path as well") << "search" << QByteArray() << 2;
+    QTest::newRow("java only beside the launcher and in the working folder") << "" << QByteArray() << 0;
+    // The runtime that was looked at is the one that runs, not the launcher's folder's.
+    QTest::newRow("bundled runtime named relative to the working folder") << "work/jre/bin" << QByteArray("runtime=jre\n") << 1;
 }
 
 // Windows itself would look for a bare "java" in the program's folder and the
-// working folder before the search path: files anyone may have put there.
+// working folder before the search path, and for a relative path with a
+// folder in the program's folder first: files anyone may have put there.
 void TestLauncherExecutable::runsOnlyJavaOnTheSearchPath()
 {
-    QFETCH(bool, onSearchPath);
+    QFETCH(QString, javaFolder);
+    QFETCH(QByteArray, settings);
 
     Sandbox sandbox;
     const QString copy = copyOfLauncher(sandbox);
     QVERIFY(!copy.isEmpty());
     const StandIn besideLauncher(sandbox.path(QStringLiteral("app/java")));
     const StandIn inWorkingFolder(sandbox.path(QStringLiteral("work/java")));
+    const StandIn runtimeBesideLauncher(sandbox.path(QStringLiteral("app/jre/bin/java")));
+    QVERIFY(sandbox.write(QStringLiteral("work/launcher.ini"), settings));
     QDir::setCurrent(sandbox.path(QStringLiteral("work")));
     QDir().mkpath(sandbox.path(QStringLiteral("search")));
-    const StandIn onPath(sandbox.path(onSearchPath ? QStringLiteral("search/java") : QStringLiteral("elsewhere/java")));
+    const StandIn expected(sandbox.path((javaFolder.isEmpty() ? QStringLiteral("elsewhere") : javaFolder) + "/java"));
 
     QProcessEnvironment environment = userEnvironment();
     environment.insert(windowsTarget ? QStringLiteral("WINEPATH") : QStringLiteral("PATH"),
                        nativeTargetPath(sandbox.path(QStringLiteral("search"))));
-    runToEnd(copy, environment, onSearchPath);
-    QCOMPARE(onPath.runs().size(), onSearchPath ? 2 : 0);
+    runToEnd(copy, environment, !javaFolder.isEmpty());
+    QTEST(int(expected.runs().size()), "runs");
     QCOMPARE(besideLauncher.runs().size(), 0);
     QCOMPARE(inWorkingFolder.runs().size(), 0);
+    QCOMPARE(runtimeBesideLauncher.runs().size(), 0);
 }
 
 void TestLauncherExecutable::loadsNoPlantedDll_data()
@@ -738,15 +776,22 @@ void TestLauncherExecutable::outlastsHostileChildren_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<int>("echoes"); // how often the data reaches the launcher's outputs
     QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<bool>("errorUnread"); // the launcher's standard error a pipe that nobody reads
 
-    QTest::newRow("floods both outputs at once") << QStringList{"flood %D"} << 0 << 1 << QByteArray();
+    QTest::newRow("floods both outputs at once") << QStringList{"flood %D"} << 0 << 1 << QByteArray() << false;
     QTest::newRow("leaves a grandchild holding its outputs") << QStringList{"grandchild %D.sleep"} << 0 << 0
-                                                             << QByteArray();
-    QTest::newRow("closes its outputs early") << QStringList{"close-outputs", "sleep 200"} << 0 << 0 << QByteArray();
-    QTest::newRow("crashes") << QStringList{"crash"} << 1 << 0 << QByteArray();
-    // Its answer to "-version" is read, then written on: once for the probe, once for the run.
+                                                             << QByteArray() << false;
+    QTest::newRow("closes its outputs early") << QStringList{"close-outputs", "sleep 200"} << 0 << 0 << QByteArray()
+                                              << false;
+    QTest::newRow("crashes") << QStringList{"crash"} << 1 << 0 << QByteArray() << false;
+    // Its answer to "-version" is read, then written on: once for the probe,
+    // once for the run. The launcher keeps only its start.
     QTest::newRow("answers the probe with 24 MiB") << QStringList{"error-line java version \"17\"", "flood %D"} << 0 << 2
-                                                   << QByteArray("minjava=17\n");
+                                                   << QByteArray("minjava=17\n") << false;
+    // The launcher writes the probe's answer and lives on to start the wallet,
+    // which meets SIGPIPE as the system left it, and ends by it.
+    QTest::newRow("nobody reads its standard error") << QStringList{"error-line java version \"17\""} << 1 << 0
+                                                     << QByteArray("minjava=17\n") << true;
 }
 
 // Under Wine the launcher has the standard handles of the wine process that
@@ -758,6 +803,9 @@ void TestLauncherExecutable::outlastsHostileChildren()
     QFETCH(int, status);
     QFETCH(int, echoes);
     QFETCH(QByteArray, settings);
+    QFETCH(bool, errorUnread);
+    if (errorUnread && windowsTarget)
+        QSKIP("Windows raises no signal for a pipe that nobody reads");
 
     Sandbox sandbox;
     QVERIFY(sandbox.write(QStringLiteral("launcher.ini"), settings));
@@ -768,6 +816,9 @@ void TestLauncherExecutable::outlastsHostileChildren()
     const StandIn java(sandbox.path(QStringLiteral("jdk/bin/java")), instructions);
     QProcessEnvironment environment = userEnvironment();
     environment.insert(QStringLiteral("JAVA_HOME"), nativeTargetPath(sandbox.path(QStringLiteral("jdk"))));
+    // Its reading end is closed before the launcher starts.
+    const QStringList unreadError{"-c", "/usr/bin/mkfifo unread && exec 4<>unread 5>unread 4<&- && exec \"$0\" 2>&5 5>&-",
+                                  launcherProgram};
 
     QElapsedTimer clock;
     clock.start();
@@ -776,11 +827,16 @@ void TestLauncherExecutable::outlastsHostileChildren()
     QByteArray err;
     connect(&launcher, &QProcess::readyReadStandardOutput, [&] { out += launcher.readAllStandardOutput(); });
     connect(&launcher, &QProcess::readyReadStandardError, [&] { err += launcher.readAllStandardError(); });
-    runExpecting(launcher, environment, status);
+    if (errorUnread)
+        runExpecting(launcher, environment, status, unreadError, QStringLiteral("/bin/sh"));
+    else
+        runExpecting(launcher, environment, status);
     out += launcher.readAllStandardOutput();
     err += launcher.readAllStandardError();
 
     QVERIFY2(clock.elapsed() < 20000, "the launcher waited for more than its child");
+    if (errorUnread)
+        QCOMPARE(java.runs().size(), 2); // the probe, then the wallet
     if (echoes > 0) {
         QVERIFY(out == data.repeated(echoes));
         QVERIFY(err.endsWith(data));
