@@ -54,6 +54,11 @@ int resolveMissingRuntime(Launcher &launcher)
 
 } // namespace
 
+int reportLaunchError()
+{
+    return reportIfFailed(true, launchError);
+}
+
 int runLauncher(Launcher &launcher)
 {
     if (!launcher.findJava())

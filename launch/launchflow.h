@@ -10,4 +10,7 @@ class Launcher;
 // starts has ended. Returns the process exit status: 0 or 1.
 int runLauncher(Launcher &launcher);
 
+// Shows the launch error in a modal error box; returns the exit status 1.
+int reportLaunchError();
+
 #endif // RARUDOR_LAUNCH_LAUNCHFLOW_H

@@ -184,6 +184,7 @@ int Launcher::runProcess(const QString &program, const QStringList &arguments)
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     start(process, program, arguments);
+    Platform::allowToTakeForeground(process);
     return waitForStatus(process);
 }
 

@@ -2,10 +2,14 @@
 // SPDX-License-Identifier: MIT
 #include "platform.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <ctime>
 
 #include <unistd.h>
@@ -21,6 +25,33 @@ void keepMessagesHarmless()
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &message) {
         writeOn(Output::Error, (qFormatLogMessage(type, context, message) + QLatin1Char('\n')).toLocal8Bit());
     });
+}
+
+QStringList commandLineArguments(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+QString ownFolder()
+{
+    // A file removed since it was started reads "… (deleted)": its folder
+    // is still the one named.
+    const QString executable = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+    return executable.isEmpty() ? QCoreApplication::applicationDirPath() : QFileInfo(executable).path();
+}
+
+QString enterFolder(const QString &folder)
+{
+    if (::chdir(QFile::encodeName(folder).constData()) == 0)
+        return QString();
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+void allowToTakeForeground(const QProcess &)
+{
 }
 
 QString javaUnderHome()

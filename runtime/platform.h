@@ -30,6 +30,24 @@ void restrictDllSearch();
 // write only fails.
 void keepMessagesHarmless();
 
+// The process's own arguments, the program first, as Qt would give them
+// before taking its own options: on Windows from the Unicode command line,
+// split by CommandLineToArgvW; elsewhere argv in the locale's encoding.
+QStringList commandLineArguments(int argc, char *argv[]);
+
+// The folder that holds the launcher's own executable; on Windows from the
+// module's path, elsewhere from /proc/self/exe. Needs the application object.
+QString ownFolder();
+
+// Makes folder the working directory. Returns the system's reason when it
+// cannot, else an empty string.
+QString enterFolder(const QString &folder);
+
+// Lets the started process take the foreground: Windows allows that only to
+// a process that the foreground process started, and the launcher, not the
+// browser or Explorer, started the wallet. Does nothing elsewhere.
+void allowToTakeForeground(const QProcess &process);
+
 // The Java executable below a Java home: "bin/java", or "bin/java.exe" on Windows.
 QString javaUnderHome();
 

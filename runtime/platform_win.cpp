@@ -9,6 +9,7 @@
 #include <shellapi.h>
 
 #include <cwchar>
+#include <string>
 
 namespace Platform {
 
@@ -168,6 +169,55 @@ void restrictDllSearch()
 
 void keepMessagesHarmless()
 {
+}
+
+QStringList commandLineArguments(int, char *[])
+{
+    QStringList arguments;
+    int count = 0;
+    if (wchar_t **split = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 0; i < count; ++i)
+            arguments << QString::fromWCharArray(split[i]);
+        LocalFree(split);
+    }
+    return arguments;
+}
+
+QString ownFolder()
+{
+    // Long enough for any path the launcher's long-path-aware manifest allows.
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length = 0;
+    while ((length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()))) == path.size() && path.size() < 32768)
+        path.resize(path.size() * 2);
+    const QString executable = QString::fromWCharArray(path.data(), int(length));
+    return QFileInfo(QDir::fromNativeSeparators(executable)).path();
+}
+
+QString enterFolder(const QString &folder)
+{
+    const QString native = QDir::toNativeSeparators(folder);
+    if (SetCurrentDirectoryW(reinterpret_cast<LPCWSTR>(native.utf16())))
+        return QString();
+    const DWORD error = GetLastError();
+    wchar_t *text = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, error, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
+    const QString reason = length > 0 ? QString::fromWCharArray(text, int(length)).trimmed()
+                                      : QStringLiteral("error %1").arg(error);
+    LocalFree(text);
+    return reason;
+}
+
+void allowToTakeForeground(const QProcess &process)
+{
+    // "SetForegroundWindow function (winuser.h)": a process may take the
+    // foreground if the foreground process started it, or if that process
+    // called AllowSetForegroundWindow for it; the launcher has been given
+    // the right by whoever started it, and passes it on. Wine does not
+    // enforce these rules, so only the import table shows the call.
+    if (process.processId() > 0)
+        AllowSetForegroundWindow(DWORD(process.processId()));
 }
 
 QString javaUnderHome()

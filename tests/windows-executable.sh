@@ -29,6 +29,9 @@ functions=$(awk '/DLL Name:/ { dll = tolower($3) } /^[[:space:]]*[[:xdigit:]]+[[
 [ -n "$functions" ] || fail "no imported functions read"
 forwarded=$(grep -E '^advapi32\.dll (SystemFunction0[0-9][0-9]|Crypt[A-Z])' <<< "$functions" || true)
 [ -z "$forwarded" ] || fail "imports functions that advapi32 forwards out of the KnownDLLs:" $forwarded
+# Windows lets the wallet take the foreground only through this call (see
+# allowToTakeForeground); Wine enforces no such rule, so no run can show it.
+grep -qx 'user32.dll AllowSetForegroundWindow' <<< "$functions" || fail "never hands the wallet the foreground"
 # Link map: GCC's libssp seeds its guard through CryptoAPI before main().
 ! grep -q 'libssp' "$map" || fail "links libssp, whose guard set-up loads DLLs before main()"
 for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do

@@ -79,6 +79,8 @@ private slots:
     void runsJavaItFinds_data();
     void runsJavaItFinds();
     void ignoresSettingsBesideItself();
+    void worksInItsOwnFolder_data();
+    void worksInItsOwnFolder();
     void readsSpecialSettingsFileAsNone_data();
     void readsSpecialSettingsFileAsNone();
     void resolvesWithoutJava_data();
@@ -363,6 +365,96 @@ void TestLauncherExecutable::ignoresSettingsBesideItself()
     const QList<StandIn::Run> runs = java.runs();
     QCOMPARE(runs.size(), 1);
     QCOMPARE(runs.first().arguments, (QStringList{QStringLiteral("-jar"), QString()}));
+}
+
+void TestLauncherExecutable::worksInItsOwnFolder_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // the launcher's
+    QTest::addColumn<QString>("folder"); // whose settings, runtime and translation count: "app", "work" or "removed"
+    QTest::addColumn<bool>("javaThere"); // the bundled runtime of that folder
+    QTest::addColumn<QString>("run"); // the java's arguments, "|" between them; empty: no run
+    QTest::addColumn<int>("status");
+
+    QTest::newRow("link opened from another folder") << QStringList{"--own-folder", "rarudor:pay?amount=1&memo=a b"}
+                                                     << "app" << true << "-jar|app.jar|rarudor:pay?amount=1&memo=a b" << 0;
+    QTest::newRow("switch not first") << QStringList{"rarudor:pay", "--own-folder"} << "work" << true
+                                      << "-jar|work.jar|rarudor:pay|--own-folder" << 0;
+    QTest::newRow("Qt options after the switch reach the wallet")
+        << QStringList{"--own-folder", "-platform", "none", "-style=x", "-platformpluginpath", "."} << "app" << true
+        << "-jar|app.jar|-platform|none|-style=x|-platformpluginpath|." << 0;
+    QTest::newRow("no Java: the dialog in its folder's language") << QStringList{"--own-folder"} << "app" << false
+                                                                  << "" << 1;
+    QTest::newRow("its folder cannot be entered") << QStringList{"--own-folder", "rarudor:pay"} << "removed" << false
+                                                  << "" << 1;
+}
+
+// As a link or a file type registered with the switch starts it: in the
+// folder the link was opened from, whose settings must not count.
+void TestLauncherExecutable::worksInItsOwnFolder()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, folder);
+    QFETCH(bool, javaThere);
+    QFETCH(QString, run);
+    QFETCH(int, status);
+
+    Sandbox sandbox;
+    // Beyond MAX_PATH, which Windows does not let a working directory reach.
+    const QString app = folder == QLatin1String("removed") && windowsTarget
+        ? QStringLiteral("%1/%2/app").arg(QString(120, QLatin1Char('a')), QString(120, QLatin1Char('b')))
+        : QStringLiteral("app");
+    QDir().mkpath(sandbox.path(app));
+    const QString copy = sandbox.path(app + QLatin1Char('/') + QFileInfo(launcherProgram).fileName());
+    QVERIFY(QFile::copy(launcherProgram, copy));
+    QVERIFY(QFile::copy(QStringLiteral(TRANSLATIONS_DIR "/launcher_de.qm"), sandbox.path(app + "/launcher_de.qm")));
+    std::vector<StandIn> javas;
+    for (const QString &name : {app, QStringLiteral("work")}) {
+        QVERIFY(sandbox.write(name + QStringLiteral("/launcher.ini"),
+                              "jar=" + QFileInfo(name).fileName().toUtf8() + ".jar\narguments=forward\nruntime=jre\n"));
+        if (javaThere)
+            javas.emplace_back(sandbox.path(name + QStringLiteral("/jre/bin/java")));
+    }
+    QDir::setCurrent(sandbox.path(QStringLiteral("work")));
+    QProcessEnvironment environment = userEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+    QString program = copy;
+    QFile opened(copy);
+    if (folder == QLatin1String("removed") && !windowsTarget) {
+        // Started through an open handle after its file and folder are gone.
+        QVERIFY(opened.open(QIODevice::ReadOnly));
+        QVERIFY(QDir(sandbox.path(app)).removeRecursively());
+        program = QStringLiteral("/proc/self/fd/%1").arg(opened.handle());
+    }
+
+    QProcess launcher;
+    if (!javaThere && folder != QLatin1String("removed")) {
+        start(launcher, program, environment, arguments);
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(TRANSLATIONS_DIR "/launcher_de.qm")));
+        const QString dialog = m_display.waitForWindow(QStringLiteral("^Rarudor Wallet"));
+        QVERIFY2(!dialog.isEmpty(), "the dialog did not appear");
+        QCOMPARE(m_display.xdotool({QStringLiteral("getwindowname"), dialog}).value_or(QString()),
+                 german.translate("ResolveDialog", "Rarudor Wallet (JRE installer)"));
+        QVERIFY(m_display.pressKeys(dialog, {QStringLiteral("Escape")}));
+        finish(launcher);
+        QCOMPARE(launcher.exitCode(), status);
+    } else {
+        runExpecting(launcher, environment, status, arguments, program);
+    }
+    for (const StandIn &java : javas) {
+        const QList<StandIn::Run> runs = java.runs();
+        const bool expected = java.path().contains(QLatin1Char('/') + folder + QLatin1Char('/'));
+        QCOMPARE(runs.size(), expected ? 1 : 0);
+        if (expected) {
+            QCOMPARE(runs.first().arguments.join(QLatin1Char('|')), run);
+            QCOMPARE(runs.first().workingDirectory, QDir::fromNativeSeparators(targetPath(sandbox.path(folder))));
+        }
+    }
+    if (folder == QLatin1String("removed")) {
+        const QString error = QString::fromUtf8(launcher.readAllStandardError());
+        QVERIFY2(error.contains(QStringLiteral("launcher: cannot work in %1: ").arg(nativeTargetPath(sandbox.path(app)))),
+                 qPrintable(error));
+    }
 }
 
 void TestLauncherExecutable::readsSpecialSettingsFileAsNone_data()
