@@ -421,7 +421,7 @@ void TestLauncher::launchesArchive()
         javaPath = sandbox.path(QStringLiteral("none/java"));
 
     // Qt's line: the program, two spaces, "-jar", a space and the archive.
-    jarPath = filled(jarPath, programLength(QDir::toNativeSeparators(fakeJava.path())) + 8);
+    jarPath = filled(jarPath, programLength(QDir::toNativeSeparators(fakeJava.path())) + 7);
     Launcher launcher;
     launcher.jarPath = jarPath;
     launcher.javaPath = javaPath;
