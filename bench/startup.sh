@@ -6,8 +6,10 @@
 # its start-up overhead over running `java -jar` directly, as a ratio to a
 # bare QApplication measured in the same run, the extra JVM start of the
 # "-version" probe without JAVA_HOME, what minjava=17 adds to either (no
-# process: the release file, or the probe's own answer), and the memory it
-# holds while the application runs. With build-windows/ built (scripts/windows.sh and its
+# process where the Java home has a release file; the search path's java is
+# probed anyway), what finding Java among the installed ones costs (a failed
+# probe of the search path, then /usr/lib/jvm), and the memory it holds while
+# a stand-in application runs. With build-windows/ built (scripts/windows.sh and its
 # tests), the same for launcher.exe under Wine, and its size. Run after
 # scripts/build.sh.
 set -euo pipefail
@@ -49,18 +51,27 @@ minjava=$scratch/minjava
 mkdir "$minjava"
 cp rarudor-wallet-demo.jar "$minjava/"
 printf 'minjava=17\n' | cat launcher.ini - > "$minjava/launcher.ini"
+# And with Java found only among the installed ones (/usr/lib/jvm): their
+# release files are read, no process started.
+installed=$scratch/installed
+mkdir "$installed"
+cp rarudor-wallet-demo.jar "$installed/"
+printf 'discover=installed\n' | cat launcher.ini - > "$installed/launcher.ini"
+mkdir "$scratch/no-java"
 alternate linux \
     -n java "$jdk/bin/java -jar rarudor-wallet-demo.jar" \
     -n launcher "env JAVA_HOME=$jdk $root/build/launcher" \
     -n probe "env -u JAVA_HOME PATH=$jdk/bin $root/build/launcher" \
     -n launcher-minjava "env -C $minjava JAVA_HOME=$jdk $root/build/launcher" \
     -n probe-minjava "env -C $minjava -u JAVA_HOME PATH=$jdk/bin $root/build/launcher" \
+    -n installed "env -C $installed -u JAVA_HOME PATH=$scratch/no-java $root/build/launcher" \
     -n bare "$root/build/bench/bare-qapplication"
 java_ms=$(mean_ms linux java)
 launcher_ms=$(mean_ms linux launcher)
 probe_ms=$(mean_ms linux probe)
 launcher_minjava_ms=$(mean_ms linux launcher-minjava)
 probe_minjava_ms=$(mean_ms linux probe-minjava)
+installed_ms=$(mean_ms linux installed)
 bare_ms=$(mean_ms linux bare)
 overhead_ms=$(awk -v a="$launcher_ms" -v b="$java_ms" 'BEGIN { printf "%.1f", a - b }')
 
@@ -84,6 +95,8 @@ printf '| %-52s | %9s ms |\n' "launcher, JAVA_HOME, minjava=17" "$launcher_minja
 printf '| %-52s | %10s× |\n' "  to the same without minjava" "$(ratio "$launcher_minjava_ms" "$launcher_ms")"
 printf '| %-52s | %9s ms |\n' "launcher, java -version probe, minjava=17" "$probe_minjava_ms"
 printf '| %-52s | %10s× |\n' "  to the same without minjava" "$(ratio "$probe_minjava_ms" "$probe_ms")"
+printf '| %-52s | %9s ms |\n' "launcher, discover=installed, found in /usr/lib/jvm" "$installed_ms"
+printf '| %-52s | %10s× |\n' "  to JAVA_HOME set" "$(ratio "$installed_ms" "$launcher_ms")"
 printf '| %-52s | %9s ms |\n' "bare QApplication start and exit" "$bare_ms"
 printf '| %-52s | %9s ms |\n' "launcher overhead over java -jar" "$overhead_ms"
 printf '| %-52s | %10s× |\n' "overhead / bare QApplication" "$(ratio "$overhead_ms" "$bare_ms")"

@@ -38,7 +38,13 @@ int resolveMissingRuntime(Launcher &launcher)
 
     switch (dialog->selectedChoice()) {
     case Provided:
-        return reportIfFailed(launcher.installJre(), installError);
+        if (launcher.installJre())
+            return reportIfFailed(true, installError);
+        // Installed: the user starts the wallet again, unless the settings
+        // ask to go on with the Java just installed, if it can be found.
+        if (!launcher.launchAfterInstall || !launcher.findInstalledJava())
+            return 0;
+        return reportIfFailed(launcher.launch(), launchError);
     case Manual: {
         const QString java = QFileDialog::getOpenFileName(
             nullptr, QStringLiteral("Please select the 'java' executable program."),

@@ -4,7 +4,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QList>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace JavaVersion {
 
@@ -14,6 +17,31 @@ int feature(const QString &version)
     static const QRegularExpression leadingNumber(QStringLiteral("^(?:1\\.(?=\\d))?(\\d{1,9})"));
     const QRegularExpressionMatch match = leadingNumber.match(version);
     return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+namespace {
+
+// The numbers of a version, the feature version first.
+QList<qint64> numbers(const QString &version)
+{
+    static const QRegularExpression number(QStringLiteral("\\d{1,9}"));
+    QList<qint64> found{feature(version)};
+    QRegularExpressionMatchIterator it = number.globalMatch(version);
+    // What the feature version took: "1" and "8" of "1.8.0_381", "17" of "17.0.15".
+    for (int skip = version.startsWith(QLatin1String("1.")) ? 2 : 1; skip > 0 && it.hasNext(); --skip)
+        it.next();
+    while (it.hasNext())
+        found << it.next().captured().toLongLong();
+    return found;
+}
+
+} // namespace
+
+bool isNewer(const QString &version, const QString &other)
+{
+    const QList<qint64> mine = numbers(version);
+    const QList<qint64> theirs = numbers(other);
+    return std::lexicographical_compare(theirs.cbegin(), theirs.cend(), mine.cbegin(), mine.cend());
 }
 
 QString fromReleaseFile(const QString &path)

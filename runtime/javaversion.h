@@ -14,6 +14,11 @@ namespace JavaVersion {
 // "17.0.15", 21 for "21", 25 for "25-ea"; 0 when it names none.
 int feature(const QString &version);
 
+// Whether version names a later Java than other: by feature version, then
+// by the numbers that follow ("17.0.15" after "17.0.2", "1.8.0_401" after
+// "1.8.0_381").
+bool isNewer(const QString &version, const QString &other);
+
 // JAVA_VERSION from the release file that every JDK since 8 and every
 // jlink image has in its Java home; empty when there is none.
 QString fromReleaseFile(const QString &path);

@@ -165,6 +165,8 @@ Launcher::Launcher(const QStringList &commandLineArguments)
     QString options;
     QString argumentHandling;
     QString minimumVersion;
+    QString afterInstall;
+    QString discovery;
     for (const QString &prefix : {QString(), platformGroup + QLatin1Char('/')}) {
         readSetting(settings, prefix + QStringLiteral("jre"), jreInstaller);
         readSetting(settings, prefix + QStringLiteral("jar"), jarPath);
@@ -172,11 +174,15 @@ Launcher::Launcher(const QStringList &commandLineArguments)
         readSetting(settings, prefix + QStringLiteral("arguments"), argumentHandling);
         readSetting(settings, prefix + QStringLiteral("minjava"), minimumVersion);
         readSetting(settings, prefix + QStringLiteral("runtime"), bundledRuntime);
+        readSetting(settings, prefix + QStringLiteral("afterinstall"), afterInstall);
+        readSetting(settings, prefix + QStringLiteral("discover"), discovery);
     }
     jvmOptions = QProcess::splitCommand(options);
     if (argumentHandling == QLatin1String("forward"))
         applicationArguments = commandLineArguments;
     minimumJavaVersion = positiveNumber(minimumVersion);
+    launchAfterInstall = afterInstall == QLatin1String("launch");
+    discoverInstalled = discovery == QLatin1String("installed");
 }
 
 int Launcher::runProcess(const QString &program, const QStringList &arguments)
@@ -202,7 +208,15 @@ bool Launcher::findJava()
         return true;
     if (qEnvironmentVariableIsSet("JAVA_HOME") && takeJavaUnder(javaHomeVariable()))
         return true;
-    return takeJavaOnSearchPath();
+    if (takeJavaOnSearchPath())
+        return true;
+    return discoverInstalled && takeNewestInstalledJava();
+}
+
+bool Launcher::findInstalledJava()
+{
+    Platform::reloadJavaEnvironment();
+    return findJava();
 }
 
 bool Launcher::takeJavaUnder(const QString &javaHome)
@@ -211,17 +225,47 @@ bool Launcher::takeJavaUnder(const QString &javaHome)
     if (!QFile::exists(java))
         return false;
     if (minimumJavaVersion > 0) {
-        QString version = JavaVersion::fromReleaseFile(underHome(javaHome, QStringLiteral("release")));
-        if (version.isEmpty()) {
-            const VersionProbe probe = probeVersion(java);
-            if (!probe.answered)
-                return false;
-            version = probe.version;
-        }
-        if (!isNewEnough(java, version))
+        const std::optional<QString> version = versionUnder(javaHome, java);
+        if (!version || !isNewEnough(java, *version))
             return false;
     }
     javaPath = java;
+    return true;
+}
+
+std::optional<QString> Launcher::versionUnder(const QString &javaHome, const QString &java)
+{
+    const QString version = JavaVersion::fromReleaseFile(underHome(javaHome, QStringLiteral("release")));
+    if (!version.isEmpty())
+        return version;
+    const VersionProbe probe = probeVersion(java);
+    if (!probe.answered)
+        return std::nullopt;
+    return probe.version;
+}
+
+bool Launcher::takeNewestInstalledJava()
+{
+    QStringList seen;
+    QString newest;
+    QString newestVersion;
+    for (const QString &javaHome : Platform::installedJavaHomes()) {
+        const QString folder = QFileInfo(javaHome).canonicalFilePath();
+        const QString java = underHome(javaHome, Platform::javaUnderHome());
+        if (folder.isEmpty() || seen.contains(folder, Qt::CaseInsensitive) || !QFileInfo(java).isFile())
+            continue;
+        seen << folder;
+        const std::optional<QString> version = versionUnder(javaHome, java);
+        if (!version || (minimumJavaVersion > 0 && !isNewEnough(java, *version)))
+            continue;
+        if (newest.isEmpty() || JavaVersion::isNewer(*version, newestVersion)) {
+            newest = java;
+            newestVersion = *version;
+        }
+    }
+    if (newest.isEmpty())
+        return false;
+    javaPath = newest;
     return true;
 }
 

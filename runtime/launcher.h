@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // What the launcher knows about the application it starts, and the child
 // processes it runs for it. Every call that runs a child blocks the calling
 // thread, without a time limit, until that child ends; the child inherits
@@ -31,11 +33,16 @@ public:
     // True when Java was found, and sets javaPath. Tried in turn: bin/java
     // of the bundled runtime, then of JAVA_HOME, where that file exists;
     // then the java of the search path (Platform::javaOnSearchPath) if its
-    // "-version" succeeds. With a minimum Java version, the first that is
-    // new enough: a Java home's release file tells, else what "-version"
-    // wrote, which still reaches the launcher's own outputs; each Java
-    // passed over gets a line on standard error.
+    // "-version" succeeds within 30 seconds; then, with discoverInstalled,
+    // the newest of the Java homes the system lists
+    // (Platform::installedJavaHomes). With a minimum Java version, the
+    // first that is new enough: a Java home's release file tells, else what
+    // "-version" wrote, which still reaches the launcher's own outputs; each
+    // Java passed over gets a line on standard error.
     bool findJava();
+    // findJava once more after an installation, with JAVA_HOME and PATH
+    // taken anew from where installers write them (on Windows, the registry).
+    bool findInstalledJava();
     // These three answer the opposite question: true when they failed.
     // launchWith runs javaExecutable with jvmOptions, "-jar", jarPath and
     // applicationArguments.
@@ -53,10 +60,18 @@ public:
     int minimumJavaVersion = 0;
     // The runtime key: a Java home shipped with the application; empty for none.
     QString bundledRuntime;
+    // afterinstall=launch: a successful installation goes on to the wallet.
+    bool launchAfterInstall = false;
+    // discover=installed: last, the Java runtimes the system lists as installed.
+    bool discoverInstalled = false;
 
 private:
     bool takeJavaUnder(const QString &javaHome);
     bool takeJavaOnSearchPath();
+    bool takeNewestInstalledJava();
+    // The version of the Java home's java: its release file, else its
+    // answer, empty when it names none; nothing when it never answered.
+    std::optional<QString> versionUnder(const QString &javaHome, const QString &java);
     bool isNewEnough(const QString &java, const QString &version) const;
 };
 

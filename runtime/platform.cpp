@@ -3,6 +3,7 @@
 #include "platform.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -52,6 +53,19 @@ QString enterFolder(const QString &folder)
 
 void allowToTakeForeground(const QProcess &)
 {
+}
+
+void reloadJavaEnvironment()
+{
+}
+
+QStringList installedJavaHomes()
+{
+    const QDir folder(QStringLiteral("/usr/lib/jvm"));
+    QStringList homes;
+    for (const QString &name : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        homes << folder.filePath(name);
+    return homes;
 }
 
 QString javaUnderHome()

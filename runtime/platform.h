@@ -48,6 +48,24 @@ QString enterFolder(const QString &folder);
 // browser or Explorer, started the wallet. Does nothing elsewhere.
 void allowToTakeForeground(const QProcess &process);
 
+// Takes JAVA_HOME and PATH anew from where installers write them, into the
+// launcher's own environment, which every later child inherits. On Windows
+// from the machine's and the user's environment in the registry, as Windows
+// builds a new process's: the machine's values, then the user's, plain
+// strings before expandable ones, each of which sees only what came before
+// it; the user's JAVA_HOME replaces the machine's, while the user's PATH
+// follows the machine's. A name that neither holds keeps its value.
+// Elsewhere the environment stays as it is.
+void reloadJavaEnvironment();
+
+// The Java homes that the system lists as installed, in no useful order,
+// possibly naming one folder twice or folders that are gone. On Windows
+// from the keys the Java vendors' installers write, under both
+// HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER and in both registry views;
+// elsewhere the folders of /usr/lib/jvm, where Linux distributions install
+// them.
+QStringList installedJavaHomes();
+
 // The Java executable below a Java home: "bin/java", or "bin/java.exe" on Windows.
 QString javaUnderHome();
 

@@ -1,10 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
 // SPDX-License-Identifier: MIT
 #include "platform.h"
+#include "registry_win.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QProcess>
+#include <QProcessEnvironment>
 
 #include <shellapi.h>
 
@@ -146,6 +149,43 @@ int runThroughShell(ShellStart start, const QString &program, const QStringList 
     return waitForExitCode(info.hProcess);
 }
 
+// Environment variable names, whose case Windows ignores, as keys.
+using Environment = QHash<QString, QString>;
+
+// As ExpandEnvironmentStrings expands: %NAME% of a variable that is not
+// set stays as it is, and its closing % may open the next name.
+QString expanded(const QString &text, const Environment &environment)
+{
+    QString result;
+    int next = 0;
+    while (next < text.size()) {
+        const int open = text.indexOf(QLatin1Char('%'), next);
+        const int close = open < 0 ? -1 : text.indexOf(QLatin1Char('%'), open + 1);
+        if (close < 0) {
+            result += text.midRef(next);
+            break;
+        }
+        result += text.midRef(next, open - next);
+        const auto value = environment.constFind(text.mid(open + 1, close - open - 1).toUpper());
+        if (value != environment.cend()) {
+            result += *value;
+            next = close + 1;
+        } else {
+            result += text.midRef(open, close - open);
+            next = close;
+        }
+    }
+    return result;
+}
+
+void setVariable(const QString &name, const QString &value)
+{
+    // Through the C runtime, which Qt reads, and on to Windows' own copy,
+    // which children inherit. An empty value removes the variable.
+    const QString assignment = name + QLatin1Char('=') + value;
+    _wputenv(reinterpret_cast<const wchar_t *>(assignment.utf16()));
+}
+
 // Windows' own "succeeded, restart required" codes, which Windows Installer
 // and the bootstrappers around it pass on however they are started.
 int installerStatus(int exitCode)
@@ -218,6 +258,96 @@ void allowToTakeForeground(const QProcess &process)
     // enforce these rules, so only the import table shows the call.
     if (process.processId() > 0)
         AllowSetForegroundWindow(DWORD(process.processId()));
+}
+
+void reloadJavaEnvironment()
+{
+    const QString javaHome = QStringLiteral("JAVA_HOME");
+    const QString path = QStringLiteral("PATH");
+    Environment environment;
+    const QProcessEnvironment current = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : current.keys())
+        environment.insert(name.toUpper(), current.value(name));
+    QStringList taken;
+    QString machinePath;
+    const QList<QPair<HKEY, QString>> keys{
+        {HKEY_LOCAL_MACHINE, QStringLiteral("SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment")},
+        {HKEY_CURRENT_USER, QStringLiteral("Environment")}};
+    for (const auto &[root, key] : keys) {
+        const QList<Registry::Value> values = Registry::stringValues(root, key);
+        for (const bool expandable : {false, true}) {
+            for (const Registry::Value &value : values) {
+                if (value.expandable != expandable)
+                    continue;
+                const QString name = value.name.toUpper();
+                QString text = expandable ? expanded(value.text, environment) : value.text;
+                if (name == path && root == HKEY_CURRENT_USER && !machinePath.isEmpty())
+                    text = machinePath + QLatin1Char(';') + text;
+                if (text.size() > Registry::longestValue)
+                    continue;
+                if (name == path && root == HKEY_LOCAL_MACHINE)
+                    machinePath = text;
+                environment.insert(name, text);
+                taken << name;
+            }
+        }
+    }
+    for (const QString &name : {javaHome, path}) {
+        if (taken.contains(name))
+            setVariable(name, environment.value(name));
+    }
+}
+
+QStringList installedJavaHomes()
+{
+    // Below each key, one subkey a version or product; below that, at
+    // path, the value that names its Java home.
+    struct VendorKey {
+        const char *key;
+        const char *path;
+        const char *value;
+    };
+    static const VendorKey vendorKeys[] = {
+        // Oracle's JDK and JRE since 9, and Amazon Corretto, which writes
+        // Oracle's keys; then up to 8. Oracle's Java SE 9 guide,
+        // "Installation of the JDK and the JRE on Microsoft Windows
+        // Platforms"; Eclipse Temurin's installer writes them too.
+        {"SOFTWARE\\JavaSoft\\JDK", "", "JavaHome"},
+        {"SOFTWARE\\JavaSoft\\JRE", "", "JavaHome"},
+        {"SOFTWARE\\JavaSoft\\Java Development Kit", "", "JavaHome"},
+        {"SOFTWARE\\JavaSoft\\Java Runtime Environment", "", "JavaHome"},
+        // Eclipse Temurin's installer, as its source writes them (adoptium
+        // installer, wix/Main.wxs.template: SOFTWARE\<maker>\<JDK or
+        // JRE>\<version>\<JVM>\MSI, value Path); the same installer made
+        // AdoptOpenJDK's and Eclipse Foundation's, and makes Microsoft's
+        // Build of OpenJDK.
+        {"SOFTWARE\\Eclipse Adoptium\\JDK", "\\hotspot\\MSI", "Path"},
+        {"SOFTWARE\\Eclipse Adoptium\\JRE", "\\hotspot\\MSI", "Path"},
+        {"SOFTWARE\\AdoptOpenJDK\\JDK", "\\hotspot\\MSI", "Path"},
+        {"SOFTWARE\\AdoptOpenJDK\\JRE", "\\hotspot\\MSI", "Path"},
+        {"SOFTWARE\\Eclipse Foundation\\JDK", "\\hotspot\\MSI", "Path"},
+        {"SOFTWARE\\Eclipse Foundation\\JRE", "\\hotspot\\MSI", "Path"},
+        {"SOFTWARE\\Microsoft\\JDK", "\\hotspot\\MSI", "Path"},
+        // Azul and BellSoft publish no installer source or registry
+        // documentation: these are the keys their installers are seen to write.
+        {"SOFTWARE\\Azul Systems\\Zulu", "", "InstallationPath"},
+        {"SOFTWARE\\BellSoft\\Liberica", "", "InstallationPath"},
+    };
+    QStringList homes;
+    for (const HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        for (const REGSAM view : {REGSAM(KEY_WOW64_64KEY), REGSAM(KEY_WOW64_32KEY)}) {
+            for (const VendorKey &vendor : vendorKeys) {
+                const QString key = QString::fromLatin1(vendor.key);
+                for (const QString &subkey : Registry::subkeys(root, key, view)) {
+                    const QString home = Registry::stringValue(
+                        root, key + QLatin1Char('\\') + subkey + QLatin1String(vendor.path), QLatin1String(vendor.value), view);
+                    if (!home.isEmpty())
+                        homes << QDir::fromNativeSeparators(home);
+                }
+            }
+        }
+    }
+    return homes;
 }
 
 QString javaUnderHome()

@@ -48,7 +48,12 @@ QString StandIn::path() const
 
 QList<StandIn::Run> StandIn::runs() const
 {
-    QFile file(m_path + QLatin1String(".record"));
+    return runsOf(m_path);
+}
+
+QList<StandIn::Run> StandIn::runsOf(const QString &executable)
+{
+    QFile file(executable + QLatin1String(".record"));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QList<Run> runs;

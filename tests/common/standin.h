@@ -11,7 +11,7 @@
 // records how it was started and follows the instructions it is given
 // ("exit 3", "crash", "flood FILE", "grandchild FILE", "sleep MS",
 // "close-outputs", "windows PATTERN", "overrun", "read-input", "broadcast",
-// "error-line TEXT";
+// "error-line TEXT", "install FOLDER";
 // see tests/standin/standin.cpp).
 class StandIn
 {
@@ -34,6 +34,8 @@ public:
     QString path() const;
     // Every run so far, oldest first; paths with forward slashes.
     QList<Run> runs() const;
+    // The same for a stand-in put in place by other means, such as a package.
+    static QList<Run> runsOf(const QString &executable);
     // What the last "windows" instruction found, one title or id a line.
     QByteArray windowsFound() const;
 

@@ -58,6 +58,30 @@ QString copyOfLauncher(const Sandbox &sandbox)
     return QFile::copy(launcherProgram, copy) ? copy : QString();
 }
 
+// Imports .reg text, as a shipper's or vendor's installer writes the
+// registry, and returns the text that deletes each value and key again.
+QString importRegistry(const Sandbox &sandbox, const QString &text)
+{
+    const QString header = QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n");
+    const QString file = sandbox.path(QStringLiteral("import.reg"));
+    // In UTF-16 with its byte-order mark, as regedit writes it: Wine takes
+    // UTF-8 for the older format, whose hex(2) values are 8-bit.
+    const QString unicode = header + text;
+    const QByteArray bytes = QByteArray("\xff\xfe")
+        + QByteArray(reinterpret_cast<const char *>(unicode.utf16()), unicode.size() * 2);
+    if (!sandbox.write(QStringLiteral("import.reg"), bytes)
+        || QProcess::execute(emulator, {QStringLiteral("regedit"), QStringLiteral("/s"), targetPath(file)}) != 0)
+        return QString();
+    QString undo = header;
+    for (const QString &line : text.split(QStringLiteral("\r\n"))) {
+        if (line.startsWith(QLatin1Char('[')))
+            undo += line + QStringLiteral("\r\n");
+        else if (line.startsWith(QLatin1Char('"')))
+            undo += line.section(QLatin1Char('='), 0, 0) + QStringLiteral("=-\r\n");
+    }
+    return undo;
+}
+
 QByteArray data24MiB()
 {
     QByteArray data(24 * 1024 * 1024, Qt::Uninitialized);
@@ -79,6 +103,8 @@ private slots:
     void runsJavaItFinds_data();
     void runsJavaItFinds();
     void ignoresSettingsBesideItself();
+    void opensRegisteredLinks_data();
+    void opensRegisteredLinks();
     void worksInItsOwnFolder_data();
     void worksInItsOwnFolder();
     void readsSpecialSettingsFileAsNone_data();
@@ -87,6 +113,10 @@ private slots:
     void resolvesWithoutJava();
     void picksJavaByHand_data();
     void picksJavaByHand();
+    void findsInstalledJava_data();
+    void findsInstalledJava();
+    void launchesAfterInstall_data();
+    void launchesAfterInstall();
     void installsProvidedPackage_data();
     void installsProvidedPackage();
     void runsInstallerOfTheWorkingFolder_data();
@@ -208,35 +238,38 @@ void TestLauncherExecutable::runToEnd(const QString &program, const QProcessEnvi
 
 void TestLauncherExecutable::runsRealArchive_data()
 {
-    QTest::addColumn<bool>("throughJavaHome");
+    QTest::addColumn<QString>("foundThrough"); // "JAVA_HOME", "PATH", or "/usr/lib/jvm" alone
     QTest::addColumn<QString>("applicationExitCode");
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("settings"); // after jar=
     QTest::addColumn<QStringList>("arguments"); // the launcher's
     QTest::addColumn<QStringList>("shown"); // lines the application writes besides its greeting
 
-    QTest::newRow("JAVA_HOME, application exits 0") << true << "0" << 0 << QByteArray() << QStringList() << QStringList();
-    QTest::newRow("search path, application exits 0") << false << "0" << 0 << QByteArray() << QStringList()
+    QTest::newRow("JAVA_HOME, application exits 0") << "JAVA_HOME" << "0" << 0 << QByteArray() << QStringList() << QStringList();
+    QTest::newRow("search path, application exits 0") << "PATH" << "0" << 0 << QByteArray() << QStringList()
                                                       << QStringList();
-    QTest::newRow("JAVA_HOME, application exits 3") << true << "3" << 1 << QByteArray() << QStringList() << QStringList();
+    QTest::newRow("JAVA_HOME, application exits 3") << "JAVA_HOME" << "3" << 1 << QByteArray() << QStringList() << QStringList();
     const QStringList arguments{"rarudor:pay?amount=1&memo=a b", "say \"hi\"", "C:\\Wallet\\", "", QStringLiteral("Geldbörse €")};
     QStringList shown;
     for (const QString &argument : arguments)
         shown << QStringLiteral("argument: [%1]").arg(argument);
     shown << QStringLiteral("wallet.demo.greeting: [grüß dich]");
-    QTest::newRow("options and forwarded arguments") << true << "0" << 0
+    QTest::newRow("options and forwarded arguments") << "JAVA_HOME" << "0" << 0
         << QByteArray("options=\"\\\"-Dwallet.demo.greeting=gr\xC3\xBC\xC3\x9F dich\\\" -Xmx64m\"\narguments=forward\n")
         << arguments << shown;
     // Java 17 at least, told by its release file, then by its answer to the probe.
-    QTest::newRow("JAVA_HOME, minjava 17") << true << "0" << 0 << QByteArray("minjava=17\n") << QStringList()
+    QTest::newRow("JAVA_HOME, minjava 17") << "JAVA_HOME" << "0" << 0 << QByteArray("minjava=17\n") << QStringList()
                                            << QStringList();
-    QTest::newRow("search path, minjava 17") << false << "0" << 0 << QByteArray("minjava=17\n") << QStringList()
+    QTest::newRow("search path, minjava 17") << "PATH" << "0" << 0 << QByteArray("minjava=17\n") << QStringList()
                                              << QStringList();
+    // The machine's own JDK, neither on the search path nor in JAVA_HOME.
+    QTest::newRow("installed, minjava 17") << "/usr/lib/jvm" << "0" << 0
+                                           << QByteArray("discover=installed\nminjava=17\n") << QStringList() << QStringList();
 }
 
 void TestLauncherExecutable::runsRealArchive()
 {
-    QFETCH(bool, throughJavaHome);
+    QFETCH(QString, foundThrough);
     QFETCH(QString, applicationExitCode);
     QFETCH(int, status);
     QFETCH(QByteArray, settings);
@@ -255,9 +288,9 @@ void TestLauncherExecutable::runsRealArchive()
     QProcessEnvironment environment = userEnvironment();
     // Java takes its arguments and writes its output in the locale's encoding.
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    if (throughJavaHome)
+    if (foundThrough == QLatin1String("JAVA_HOME"))
         environment.insert(QStringLiteral("JAVA_HOME"), jdkHome()); // without a trailing separator
-    else
+    else if (foundThrough == QLatin1String("PATH"))
         environment.insert(QStringLiteral("PATH"), QFileInfo(QStringLiteral(JAVA_EXECUTABLE)).path());
     environment.insert(QStringLiteral("WALLET_DEMO_EXIT"), applicationExitCode);
 
@@ -270,7 +303,7 @@ void TestLauncherExecutable::runsRealArchive()
              qPrintable(out));
     QCOMPARE(lines, shown);
     QVERIFY2(err.contains(QStringLiteral("Rarudor Wallet demo: this line went to standard error.")), qPrintable(err));
-    QCOMPARE(err.contains(QStringLiteral("version")), !throughJavaHome); // the probe's own answer
+    QCOMPARE(err.contains(QStringLiteral("version")), foundThrough == QLatin1String("PATH")); // the probe's own answer
     QCOMPARE(sandbox.entries(), entriesBefore);
 }
 
@@ -367,6 +400,53 @@ void TestLauncherExecutable::ignoresSettingsBesideItself()
     QCOMPARE(runs.first().arguments, (QStringList{QStringLiteral("-jar"), QString()}));
 }
 
+void TestLauncherExecutable::opensRegisteredLinks_data()
+{
+    QTest::addColumn<QString>("target"); // what the user opens; %T is the scratch folder, native
+
+    QTest::newRow("payment link") << "rarudor:pay?amount=1&memo=coffee%20beans";
+    QTest::newRow("wallet file") << "%T\\Downloads\\payment.rarudorwallet";
+}
+
+// The sample package of examples/, installed by the Windows Installer, and
+// a link or file opened through Windows' own registration, with the
+// launcher.ini of the folder it was opened from left unread.
+void TestLauncherExecutable::opensRegisteredLinks()
+{
+    QFETCH(QString, target);
+    const QString package = qEnvironmentVariable("WALLET_PACKAGE_UNDER_TEST");
+    if (!windowsTarget || package.isEmpty())
+        QSKIP("the sample package is built for Windows, with the demo archive");
+
+    Sandbox sandbox;
+    const StandIn java(sandbox.path(QStringLiteral("jdk/bin/java")));
+    QVERIFY(sandbox.write(QStringLiteral("Downloads/payment.rarudorwallet"), "{}"));
+    QVERIFY(sandbox.write(QStringLiteral("Downloads/launcher.ini"), "jar=planted.jar\noptions=-Dplanted=1\n"));
+    target.replace(QLatin1String("%T"), targetPath(sandbox.path()).replace(QLatin1Char('/'), QLatin1Char('\\')));
+    QProcessEnvironment environment = userEnvironment();
+    environment.insert(QStringLiteral("JAVA_HOME"), nativeTargetPath(sandbox.path(QStringLiteral("jdk"))));
+    QCOMPARE(QProcess::execute(emulator, {"msiexec", "/i", targetPath(package), "/qn"}), 0);
+
+    QProcess opener;
+    opener.setProcessEnvironment(environment);
+    opener.setWorkingDirectory(sandbox.path(QStringLiteral("Downloads")));
+    opener.start(emulator, {QStringLiteral("start"), QStringLiteral("/wait"), target});
+    QVERIFY(opener.waitForFinished(60000));
+    QElapsedTimer clock;
+    clock.start();
+    while (java.runs().isEmpty() && clock.elapsed() < 30000)
+        QTest::qWait(200);
+    const QList<StandIn::Run> runs = java.runs();
+    QCOMPARE(QProcess::execute(emulator, {"msiexec", "/x", targetPath(package), "/qn"}), 0);
+
+    QCOMPARE(runs.size(), 1);
+    QCOMPARE(runs.first().arguments, (QStringList{QStringLiteral("-jar"), QStringLiteral("RarudorWallet.jar"), target}));
+    QCOMPARE(runs.first().workingDirectory, QStringLiteral("C:/Program Files/Rarudor Wallet"));
+    // Uninstalled: the program and its registration are gone.
+    QVERIFY(!QFile::exists(qEnvironmentVariable("WINEPREFIX") + QStringLiteral("/drive_c/Program Files/Rarudor Wallet/launcher.exe")));
+    QVERIFY(QProcess::execute(emulator, {"reg", "query", "HKCR\\rarudor"}) != 0);
+}
+
 void TestLauncherExecutable::worksInItsOwnFolder_data()
 {
     QTest::addColumn<QStringList>("arguments"); // the launcher's
@@ -398,11 +478,11 @@ void TestLauncherExecutable::worksInItsOwnFolder()
     QFETCH(QString, run);
     QFETCH(int, status);
 
+    if (folder == QLatin1String("removed") && windowsTarget)
+        QSKIP("Wine, as root, enters any folder that exists; tst_platform has Windows' refusal");
+
     Sandbox sandbox;
-    // Beyond MAX_PATH, which Windows does not let a working directory reach.
-    const QString app = folder == QLatin1String("removed") && windowsTarget
-        ? QStringLiteral("%1/%2/app").arg(QString(120, QLatin1Char('a')), QString(120, QLatin1Char('b')))
-        : QStringLiteral("app");
+    const QString app = QStringLiteral("app");
     QDir().mkpath(sandbox.path(app));
     const QString copy = sandbox.path(app + QLatin1Char('/') + QFileInfo(launcherProgram).fileName());
     QVERIFY(QFile::copy(launcherProgram, copy));
@@ -419,7 +499,7 @@ void TestLauncherExecutable::worksInItsOwnFolder()
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
     QString program = copy;
     QFile opened(copy);
-    if (folder == QLatin1String("removed") && !windowsTarget) {
+    if (folder == QLatin1String("removed")) {
         // Started through an open handle after its file and folder are gone.
         QVERIFY(opened.open(QIODevice::ReadOnly));
         QVERIFY(QDir(sandbox.path(app)).removeRecursively());
@@ -452,7 +532,7 @@ void TestLauncherExecutable::worksInItsOwnFolder()
     }
     if (folder == QLatin1String("removed")) {
         const QString error = QString::fromUtf8(launcher.readAllStandardError());
-        QVERIFY2(error.contains(QStringLiteral("launcher: cannot work in %1: ").arg(nativeTargetPath(sandbox.path(app)))),
+        QVERIFY2(error.contains(QStringLiteral("launcher: cannot work in %1: No such file or directory").arg(sandbox.path(app))),
                  qPrintable(error));
     }
 }
@@ -590,9 +670,10 @@ void TestLauncherExecutable::resolvesWithoutJava()
     QCOMPARE(silentJava.runs().size(), silent ? 1 : 0);
     const QString error = QString::fromLocal8Bit(launcher.readAllStandardError());
     if (oldJava) {
+        // In the system's own separators, as the manual shows it.
+        const QString java = targetPath(javaUnderHome.path()).replace(QLatin1Char('/'), windowsTarget ? '\\' : '/');
         const QString passedOver = QStringLiteral("launcher: passed over %1, which reports version \"1.8.0_381\"; "
-                                                  "Java 17 or later is needed\n")
-                                       .arg(nativeTargetPath(javaUnderHome.path()));
+                                                  "Java 17 or later is needed\n").arg(java);
         QVERIFY2(error.contains(passedOver), qPrintable(error));
     }
     QCOMPARE(error.contains(QStringLiteral("which did not answer \"-version\" within 30 seconds")), silent);
@@ -644,6 +725,218 @@ void TestLauncherExecutable::picksJavaByHand()
     QCOMPARE(runs.size(), picked ? 1 : 0);
     if (picked)
         QCOMPARE(runs.first().arguments, (QStringList{QStringLiteral("-jar"), QStringLiteral("wallet.jar")}));
+}
+
+void TestLauncherExecutable::findsInstalledJava_data()
+{
+    QTest::addColumn<QStringList>("homes"); // "NAME RELEASE" under homes/; "NAME folder": its java.exe is a folder
+    QTest::addColumn<QString>("registry"); // .reg sections; %H(NAME) names a home
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QString>("chosen"); // the home whose java runs; empty: the dialog, quit
+
+    const QString vendors = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\JDK\\17]\r\n\"JavaHome\"=\"%H(a)\"\r\n"
+                            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Eclipse Adoptium\\JDK\\21.0.2.13\\hotspot\\MSI]\r\n\"Path\"=\"%H(b)\"\r\n"
+                            "[HKEY_CURRENT_USER\\SOFTWARE\\Azul Systems\\Zulu\\zulu-11]\r\n\"InstallationPath\"=\"%H(c)\"";
+    const QStringList homes{"a 17.0.15", "b 21.0.2", "c 11.0.22"};
+    QTest::newRow("the newest of three vendors") << homes << vendors << QByteArray("discover=installed\n") << "b";
+    QTest::newRow("minjava: the newest is new enough") << homes << vendors << QByteArray("discover=installed\nminjava=21\n")
+                                                       << "b";
+    QTest::newRow("minjava: none new enough") << homes << vendors << QByteArray("discover=installed\nminjava=22\n") << "";
+    QTest::newRow("without the key nothing is read") << homes << vendors << QByteArray() << "";
+    QTest::newRow("the user's key") << QStringList{"a 17", "b 11", "c 22"} << vendors
+                                    << QByteArray("discover=installed\n") << "c";
+    QTest::newRow("the 32-bit view") << QStringList{"a 17", "b 11", "c 11", "d 23.0.1"}
+        << vendors + "\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\BellSoft\\Liberica\\jdk-23]\r\n\"InstallationPath\"=\"%H(d)\""
+        << QByteArray("discover=installed\n") << "d";
+    QTest::newRow("vanished, bad and folder-like candidates skipped") << QStringList{"a 17", "e folder"}
+        << "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\JDK\\17]\r\n\"JavaHome\"=\"%H(a)\"\r\n"
+           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\JDK\\25]\r\n\"JavaHome\"=\"%H(gone)\"\r\n"
+           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\JRE\\26]\r\n\"JavaHome\"=\"%H(e)\"\r\n"
+           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\JDK\\27\\hotspot\\MSI]\r\n\"Path\"=dword:00000001\r\n"
+           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Runtime Environment\\28]\r\n\"JavaHome\"=\"\"\r\n"
+           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Development Kit\\29]\r\n\"JavaHome\"=\"C:\\\\"
+               + QString(40000, QLatin1Char('x')) + "\""
+        << QByteArray("discover=installed\n") << "a";
+    QTest::newRow("two keys naming one folder") << QStringList{"a 17"}
+        << "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\JDK\\17]\r\n\"JavaHome\"=\"%H(a)\"\r\n"
+           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\JRE\\17]\r\n\"JavaHome\"=\"%H(a)\\\\\""
+        << QByteArray("discover=installed\n") << "a";
+    // Its java.exe has no release file beside it: asked "-version", once.
+    QTest::newRow("package writing only its vendor key") << QStringList() << "package sets-vendor-key"
+                                                         << QByteArray("discover=installed\n") << "package";
+}
+
+// Java that only the registry knows: no JAVA_HOME, nothing on the search path.
+void TestLauncherExecutable::findsInstalledJava()
+{
+    QFETCH(QStringList, homes);
+    QFETCH(QString, registry);
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, chosen);
+    if (!windowsTarget)
+        QSKIP("elsewhere /usr/lib/jvm is read: runsRealArchive runs the machine's own JDK from there");
+
+    Sandbox sandbox;
+    std::vector<std::pair<QString, StandIn>> javas;
+    for (const QString &home : homes) {
+        const QString name = home.section(QLatin1Char(' '), 0, 0);
+        const QString release = home.section(QLatin1Char(' '), 1);
+        if (release == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(StandIn::executable(sandbox.path("homes/" + name + "/bin/java"))));
+            continue;
+        }
+        QVERIFY(sandbox.write("homes/" + name + "/release", "JAVA_VERSION=\"" + release.toUtf8() + "\"\n"));
+        javas.emplace_back(name, StandIn(sandbox.path("homes/" + name + "/bin/java")));
+    }
+    QString package;
+    QString undo;
+    if (registry.startsWith(QLatin1String("package "))) {
+        package = sandbox.path(QStringLiteral("vendor.msi"));
+        QVERIFY(QFile::copy(qEnvironmentVariable("PACKAGES_UNDER_TEST") + "/runtime-" + registry.mid(8) + ".msi", package));
+        QCOMPARE(QProcess::execute(emulator, {"msiexec", "/i", targetPath(package), "/qn"}), 0);
+    } else {
+        const QString homesFolder = nativeTargetPath(sandbox.path(QStringLiteral("homes"))).replace("\\", "\\\\");
+        undo = importRegistry(sandbox, registry.replace(QRegularExpression("%H\\((\\w+)\\)"), homesFolder + "\\\\\\1"));
+        QVERIFY(!undo.isEmpty());
+    }
+    QVERIFY(sandbox.write(QStringLiteral("launcher.ini"), "jar=wallet.jar\n" + settings));
+
+    QProcess launcher;
+    runToEnd(launcherProgram, userEnvironment(), !chosen.isEmpty());
+    if (!package.isEmpty())
+        QProcess::execute(emulator, {"msiexec", "/x", targetPath(package), "/qn"});
+    if (!undo.isEmpty())
+        importRegistry(sandbox, undo.mid(undo.indexOf(QLatin1Char('['))));
+
+    QStringList ran;
+    for (const auto &[name, java] : javas) {
+        for (const StandIn::Run &run : java.runs())
+            ran << name + QLatin1Char(' ') + run.arguments.join(QLatin1Char('|'));
+    }
+    if (chosen == QLatin1String("package")) {
+        const QString java = qEnvironmentVariable("WINEPREFIX")
+            + QStringLiteral("/drive_c/Program Files/Rarudor Test Runtime sets-vendor-key/bin/java.exe");
+        for (const StandIn::Run &run : StandIn::runsOf(java))
+            ran << "package " + run.arguments.join(QLatin1Char('|'));
+        QCOMPARE(ran, (QStringList{"package -version", "package -jar|wallet.jar"}));
+    } else {
+        QCOMPARE(ran, chosen.isEmpty() ? QStringList() : QStringList{chosen + " -jar|wallet.jar"});
+    }
+}
+
+void TestLauncherExecutable::launchesAfterInstall_data()
+{
+    // The installer: a stand-in that puts jre.staged in place as jre ("install
+    // %J"), or a package of tests/packages. Java is then found through the
+    // bundled runtime jre, or only through what is written to the user's
+    // environment in the registry while the dialog shows.
+    QTest::addColumn<QStringList>("installer"); // stand-in instructions, or "package OUTCOME"
+    QTest::addColumn<QString>("release"); // of the Java installed
+    QTest::addColumn<int>("walletExit");
+    QTest::addColumn<bool>("afterInstall"); // afterinstall=launch
+    QTest::addColumn<QStringList>("registry"); // .reg lines for HKCU\Environment; else runtime=jre
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("walletRuns");
+
+    const QStringList install{"install %J"};
+    QTest::newRow("installs a Java: the wallet runs") << install << "17" << 0 << true << QStringList() << 0 << 1;
+    QTest::newRow("installs no Java") << QStringList{"exit 0"} << "17" << 0 << true << QStringList() << 0 << 0;
+    QTest::newRow("installs only a Java too old") << install << "1.8.0_381" << 0 << true << QStringList() << 0 << 0;
+    QTest::newRow("the wallet fails") << install << "17" << 3 << true << QStringList() << 1 << 1;
+    QTest::newRow("the installer fails") << QStringList{"install %J", "exit 4"} << "17" << 0 << true << QStringList()
+                                         << 1 << 0;
+    QTest::newRow("without afterinstall=launch") << install << "17" << 0 << false << QStringList() << 0 << 0;
+    if (!windowsTarget)
+        return;
+    QTest::newRow("package sets the machine's JAVA_HOME") << QStringList{"package sets-java-home"} << "" << 0 << true
+                                                          << QStringList() << 0 << 1;
+    QTest::newRow("package adds to the user's Path") << QStringList{"package sets-user-path"} << "" << 0 << true
+                                                     << QStringList() << 0 << 1;
+    // Each bad JAVA_HOME is passed over for the user's Path.
+    const QString path = QStringLiteral("\"Path\"=\"%B\"");
+    QTest::newRow("JAVA_HOME of type DWORD") << install << "17" << 0 << true
+                                             << QStringList{"\"JAVA_HOME\"=dword:00000011", path} << 0 << 1;
+    QTest::newRow("JAVA_HOME of type binary") << install << "17" << 0 << true
+                                              << QStringList{"\"JAVA_HOME\"=hex:43,3a,5c", path} << 0 << 1;
+    QTest::newRow("JAVA_HOME empty") << install << "17" << 0 << true << QStringList{"\"JAVA_HOME\"=\"\"", path} << 0 << 1;
+    QTest::newRow("JAVA_HOME of 40,000 characters") << install << "17" << 0 << true
+        << QStringList{"\"JAVA_HOME\"=\"C:\\\\" + QString(40000, QLatin1Char('j')) + "\"", path} << 0 << 1;
+    QTest::newRow("JAVA_HOME naming a file") << install << "17" << 0 << true
+                                             << QStringList{"\"JAVA_HOME\"=\"%B\\\\java.exe\"", path} << 0 << 1;
+    // Expandable, after the plain value it names; an unknown %NAME% stays as it is.
+    QTest::newRow("Path with an undefined %NAME%") << install << "17" << 0 << true
+        << QStringList{"\"Path\"=hex(2):%X", "\"RARUDOR_TEST_JRE\"=\"%J\""} << 0 << 1;
+    QTest::newRow("Path with empty and quoted entries") << install << "17" << 0 << true
+                                                        << QStringList{"\"Path\"=\";;\\\"%B\\\";\""} << 0 << 1;
+}
+
+void TestLauncherExecutable::launchesAfterInstall()
+{
+    QFETCH(QStringList, installer);
+    QFETCH(QString, release);
+    QFETCH(int, walletExit);
+    QFETCH(bool, afterInstall);
+    QFETCH(QStringList, registry);
+    QFETCH(int, status);
+
+    Sandbox sandbox;
+    const QString installed = nativeTargetPath(sandbox.path(QStringLiteral("jre")));
+    const StandIn staged(sandbox.path(QStringLiteral("jre.staged/bin/java")),
+                         {"error-line openjdk version \"" + release + "\"", QStringLiteral("exit %1").arg(walletExit)});
+    QVERIFY(sandbox.write(QStringLiteral("jre.staged/release"), "JAVA_VERSION=\"" + release.toUtf8() + "\"\n"));
+    QString java = StandIn::executable(sandbox.path(QStringLiteral("jre/bin/java")));
+    QString command;
+    QString package;
+    if (installer.first().startsWith(QLatin1String("package "))) {
+        const QString outcome = installer.first().mid(8);
+        package = sandbox.path(QStringLiteral("runtime.msi"));
+        QVERIFY(QFile::copy(qEnvironmentVariable("PACKAGES_UNDER_TEST") + QStringLiteral("/runtime-%1.msi").arg(outcome),
+                            package));
+        command = targetPath(package);
+        java = qEnvironmentVariable("WINEPREFIX")
+            + QStringLiteral("/drive_c/Program Files/Rarudor Test Runtime %1/bin/java.exe").arg(outcome);
+    } else {
+        command = StandIn(sandbox.path(QStringLiteral("setup")), installer.replaceInStrings("%J", installed)).path();
+        command = targetPath(command);
+    }
+    QVERIFY(sandbox.write(QStringLiteral("launcher.ini"),
+                          "jar=wallet.jar\njre=\"\\\"" + command.toUtf8() + "\\\"\"\n"
+                              + (package.isEmpty() ? "minjava=17\n" : "")
+                              + (afterInstall ? "afterinstall=launch\n" : "")
+                              + (registry.isEmpty() && package.isEmpty() ? "runtime=jre\n" : "")));
+
+    QProcess launcher;
+    start(launcher, launcherProgram, userEnvironment());
+    const QString dialog = m_display.waitForWindow(QStringLiteral("^Rarudor Wallet \\(JRE installer\\)$"));
+    QVERIFY2(!dialog.isEmpty(), "the dialog did not appear");
+    // The user's environment as an installer leaves it, once the launcher has started.
+    QByteArray expandable;
+    for (const QChar c : QStringLiteral("%RARUDOR_UNDEFINED%;%RARUDOR_TEST_JRE%\\bin"))
+        expandable += QByteArray::number(c.unicode() & 0xff, 16).rightJustified(2, '0') + ",00,";
+    const QString bin = installed + QStringLiteral("\\bin");
+    QString undo;
+    if (!registry.isEmpty()) {
+        undo = importRegistry(sandbox, QStringLiteral("[HKEY_CURRENT_USER\\Environment]\r\n")
+            + registry.replaceInStrings("%B", QString(bin).replace("\\", "\\\\"))
+                  .replaceInStrings("%J", QString(installed).replace("\\", "\\\\"))
+                  .replaceInStrings("%X", QString::fromLatin1(expandable + "00,00"))
+                  .join("\r\n"));
+        QVERIFY(!undo.isEmpty());
+    }
+    QVERIFY(m_display.pressKeys(dialog, {QStringLiteral("Return")}));
+    if (status != 0)
+        dismissErrorBox(QStringLiteral("Return"));
+    finish(launcher);
+    if (!undo.isEmpty())
+        importRegistry(sandbox, undo.mid(undo.indexOf(QLatin1Char('['))));
+    if (!package.isEmpty())
+        QProcess::execute(emulator, {"msiexec", "/x", targetPath(package), "/qn"});
+
+    QCOMPARE(launcher.exitCode(), status);
+    int walletRuns = 0;
+    for (const StandIn::Run &run : StandIn::runsOf(java))
+        walletRuns += run.arguments == QStringList{"-jar", "wallet.jar"};
+    QTEST(walletRuns, "walletRuns");
 }
 
 void TestLauncherExecutable::installsProvidedPackage_data()

@@ -35,6 +35,8 @@ private slots:
     void quotesArgumentsForWindows();
     void runsInstallerAndWaits_data();
     void runsInstallerAndWaits();
+    void entersFolder_data();
+    void entersFolder();
 };
 
 void TestPlatform::cleanup()
@@ -106,6 +108,34 @@ void TestPlatform::runsInstallerAndWaits()
         QCOMPARE(run.arguments, arguments);
         QCOMPARE(run.workingDirectory, QDir::current().canonicalPath());
     }
+}
+
+void TestPlatform::entersFolder_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("entered");
+
+    QTest::newRow("folder with spaces and non-ASCII") << QStringLiteral("Rarudor Wallet/Пользователь") << true;
+    // Wine, running as root, enters any folder that exists: a removed one
+    // stands for those Windows refuses.
+    QTest::newRow("folder removed") << QStringLiteral("removed") << false;
+}
+
+// A refusal comes with the system's own words, which the launcher passes on.
+void TestPlatform::entersFolder()
+{
+    QFETCH(QString, folder);
+    QFETCH(bool, entered);
+
+    Sandbox sandbox;
+    const QString path = sandbox.path(folder);
+    QVERIFY(QDir().mkpath(path));
+    if (!entered)
+        QVERIFY(QDir(path).removeRecursively());
+
+    const QString reason = Platform::enterFolder(path);
+    QCOMPARE(reason.isEmpty(), entered);
+    QCOMPARE(QDir::current().canonicalPath(), QDir(entered ? path : sandbox.path()).canonicalPath());
 }
 
 QTEST_GUILESS_MAIN(TestPlatform)

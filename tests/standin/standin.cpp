@@ -17,6 +17,7 @@
 //   error-line TEXT  write TEXT and a line end to standard error, as java -version does
 //   broadcast        tell every top-level window that the environment changed,
 //                    and wait until each has answered (Windows; nothing elsewhere)
+//   install FOLDER   rename FOLDER.staged to FOLDER, as an installer puts Java in place
 #include "system.h"
 
 #include <cstdio>
@@ -104,6 +105,8 @@ int main(int argc, char *argv[])
             }
         else if (verb == "error-line")
             std::fprintf(stderr, "%s\n", rest.c_str());
+        else if (verb == "install")
+            std::filesystem::rename(std::filesystem::u8path(rest + ".staged"), std::filesystem::u8path(rest));
         else if (verb == "broadcast")
             System::broadcastSettingChange();
         else if (verb == "windows")
