@@ -2,7 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
 # SPDX-License-Identifier: MIT
 # Builds the Windows package, the same bytes on any machine for the same
-# commit: a static Qt for Windows once per machine (about 15 minutes the
+# commit: a static Qt for Windows once per machine (15 to 30 minutes the
 # first time, cached outside the clone), then in build-windows/ the
 # launcher.exe, the ZIP, BUILDINFO.txt and SHA256SUMS. Extra arguments go
 # to CMake's configure step.
