@@ -92,7 +92,7 @@ void writeOn(Output output, const QByteArray &bytes)
     pthread_sigmask(SIG_BLOCK, &pipeSignal, &previousMask);
     const int descriptor = output == Output::Standard ? STDOUT_FILENO : STDERR_FILENO;
     const char *next = bytes.constData();
-    size_t left = size_t(bytes.size());
+    auto left = size_t(bytes.size());
     bool broken = false;
     while (left > 0) {
         const ssize_t written = ::write(descriptor, next, left);

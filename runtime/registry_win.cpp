@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "registry_win.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace Registry {
@@ -67,11 +68,11 @@ QList<Value> stringValues(HKEY root, const QString &key, REGSAM view)
 
 QString stringValue(HKEY root, const QString &key, const QString &name, REGSAM view)
 {
-    for (const Value &value : stringValues(root, key, view)) {
-        if (value.name.compare(name, Qt::CaseInsensitive) == 0)
-            return value.text;
-    }
-    return QString();
+    const QList<Value> values = stringValues(root, key, view);
+    const auto named = std::find_if(values.cbegin(), values.cend(), [&name](const Value &value) {
+        return value.name.compare(name, Qt::CaseInsensitive) == 0;
+    });
+    return named == values.cend() ? QString() : named->text;
 }
 
 QStringList subkeys(HKEY root, const QString &key, REGSAM view)

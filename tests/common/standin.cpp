@@ -56,7 +56,7 @@ QList<StandIn::Run> StandIn::runsOf(const QString &executable)
     QFile file(executable + QLatin1String(".record"));
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QList<Run> runs;
+    QList<Run> found;
     for (const QByteArray &record : file.readAll().split('\x1e')) {
         if (record.isEmpty())
             continue;
@@ -68,9 +68,9 @@ QList<StandIn::Run> StandIn::runsOf(const QString &executable)
         run.program = withForwardSlashes(fields.takeFirst());
         run.workingDirectory = withForwardSlashes(fields.takeFirst());
         run.arguments = fields;
-        runs << run;
+        found << run;
     }
-    return runs;
+    return found;
 }
 
 QByteArray StandIn::windowsFound() const

@@ -884,7 +884,8 @@ void TestLauncherExecutable::launchesAfterInstall()
     const StandIn staged(sandbox.path(QStringLiteral("jre.staged/bin/java")),
                          {"error-line openjdk version \"" + release + "\"", QStringLiteral("exit %1").arg(walletExit)});
     QVERIFY(sandbox.write(QStringLiteral("jre.staged/release"), "JAVA_VERSION=\"" + release.toUtf8() + "\"\n"));
-    QString java = StandIn::executable(sandbox.path(QStringLiteral("jre/bin/java")));
+    // Where the installer puts it.
+    QString java = QString(staged.path()).replace(QLatin1String("jre.staged/"), QLatin1String("jre/"));
     QString command;
     QString package;
     if (installer.first().startsWith(QLatin1String("package "))) {
@@ -933,10 +934,10 @@ void TestLauncherExecutable::launchesAfterInstall()
         QProcess::execute(emulator, {"msiexec", "/x", targetPath(package), "/qn"});
 
     QCOMPARE(launcher.exitCode(), status);
-    int walletRuns = 0;
-    for (const StandIn::Run &run : StandIn::runsOf(java))
-        walletRuns += run.arguments == QStringList{"-jar", "wallet.jar"};
-    QTEST(walletRuns, "walletRuns");
+    const QList<StandIn::Run> runs = StandIn::runsOf(java);
+    QTEST(int(std::count_if(runs.cbegin(), runs.cend(),
+                            [](const StandIn::Run &run) { return run.arguments == QStringList{"-jar", "wallet.jar"}; })),
+          "walletRuns");
 }
 
 void TestLauncherExecutable::installsProvidedPackage_data()
