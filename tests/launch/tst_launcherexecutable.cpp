@@ -482,21 +482,29 @@ void TestLauncherExecutable::worksInItsOwnFolder()
         QSKIP("Wine, as root, enters any folder that exists; tst_platform has Windows' refusal");
 
     Sandbox sandbox;
-    const QString app = QStringLiteral("app");
+    // A per-user installation's folder, with a space and non-ASCII letters;
+    // for the German dialog without them: Wine names files in the locale's
+    // character set, and the machine has no German locale.
+    const bool dialog = !javaThere && folder != QLatin1String("removed");
+    const QMap<QString, QString> folders{
+        {"app", dialog ? QStringLiteral("Programs/Rarudor Wallet") : QStringLiteral("Пользователь/Programs/Rarudor Wallet")},
+        {"work", "work"}};
+    const QString app = folders.value("app");
     QDir().mkpath(sandbox.path(app));
     const QString copy = sandbox.path(app + QLatin1Char('/') + QFileInfo(launcherProgram).fileName());
     QVERIFY(QFile::copy(launcherProgram, copy));
     QVERIFY(QFile::copy(QStringLiteral(TRANSLATIONS_DIR "/launcher_de.qm"), sandbox.path(app + "/launcher_de.qm")));
-    std::vector<StandIn> javas;
-    for (const QString &name : {app, QStringLiteral("work")}) {
-        QVERIFY(sandbox.write(name + QStringLiteral("/launcher.ini"),
-                              "jar=" + QFileInfo(name).fileName().toUtf8() + ".jar\narguments=forward\nruntime=jre\n"));
+    std::vector<std::pair<QString, StandIn>> javas;
+    for (auto name = folders.cbegin(); name != folders.cend(); ++name) {
+        QVERIFY(sandbox.write(*name + QStringLiteral("/launcher.ini"),
+                              "jar=" + name.key().toUtf8() + ".jar\narguments=forward\nruntime=jre\n"));
         if (javaThere)
-            javas.emplace_back(sandbox.path(name + QStringLiteral("/jre/bin/java")));
+            javas.emplace_back(name.key(), StandIn(sandbox.path(*name + QStringLiteral("/jre/bin/java"))));
     }
     QDir::setCurrent(sandbox.path(QStringLiteral("work")));
     QProcessEnvironment environment = userEnvironment();
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+    if (dialog)
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
     QString program = copy;
     QFile opened(copy);
     if (folder == QLatin1String("removed")) {
@@ -507,27 +515,26 @@ void TestLauncherExecutable::worksInItsOwnFolder()
     }
 
     QProcess launcher;
-    if (!javaThere && folder != QLatin1String("removed")) {
+    if (dialog) {
         start(launcher, program, environment, arguments);
         QTranslator german;
         QVERIFY(german.load(QStringLiteral(TRANSLATIONS_DIR "/launcher_de.qm")));
-        const QString dialog = m_display.waitForWindow(QStringLiteral("^Rarudor Wallet"));
-        QVERIFY2(!dialog.isEmpty(), "the dialog did not appear");
-        QCOMPARE(m_display.xdotool({QStringLiteral("getwindowname"), dialog}).value_or(QString()),
+        const QString window = m_display.waitForWindow(QStringLiteral("^Rarudor Wallet"));
+        QVERIFY2(!window.isEmpty(), "the dialog did not appear");
+        QCOMPARE(m_display.xdotool({QStringLiteral("getwindowname"), window}).value_or(QString()),
                  german.translate("ResolveDialog", "Rarudor Wallet (JRE installer)"));
-        QVERIFY(m_display.pressKeys(dialog, {QStringLiteral("Escape")}));
+        QVERIFY(m_display.pressKeys(window, {QStringLiteral("Escape")}));
         finish(launcher);
         QCOMPARE(launcher.exitCode(), status);
     } else {
         runExpecting(launcher, environment, status, arguments, program);
     }
-    for (const StandIn &java : javas) {
+    for (const auto &[name, java] : javas) {
         const QList<StandIn::Run> runs = java.runs();
-        const bool expected = java.path().contains(QLatin1Char('/') + folder + QLatin1Char('/'));
-        QCOMPARE(runs.size(), expected ? 1 : 0);
-        if (expected) {
+        QCOMPARE(runs.size(), name == folder ? 1 : 0);
+        if (name == folder) {
             QCOMPARE(runs.first().arguments.join(QLatin1Char('|')), run);
-            QCOMPARE(runs.first().workingDirectory, QDir::fromNativeSeparators(targetPath(sandbox.path(folder))));
+            QCOMPARE(runs.first().workingDirectory, targetPath(sandbox.path(folders.value(name))));
         }
     }
     if (folder == QLatin1String("removed")) {
