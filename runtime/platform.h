@@ -16,7 +16,7 @@ class QProcess;
 
 // What differs between Windows and the other systems when the program
 // starts, Java is looked for and children are started. platform.cpp serves
-// the others, platform_win.cpp Windows.
+// the others, the units of windows/ Windows.
 namespace Platform {
 
 // Makes the process load DLLs from the system folder only, never from its

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
 // SPDX-License-Identifier: MIT
 #include "registry_win.h"
+#include "variableexpansion.h"
 
 #include <algorithm>
 #include <vector>
@@ -60,7 +61,7 @@ QList<Value> stringValues(HKEY root, const QString &key, REGSAM view)
         const int end = text.indexOf(QChar(0));
         if (end >= 0)
             text.truncate(end);
-        if (text.size() <= longestValue)
+        if (text.size() <= longestVariableValue)
             values.append({QString::fromWCharArray(name.data(), int(nameLength)), type == REG_EXPAND_SZ, text});
     }
     return values;

@@ -19,11 +19,8 @@ struct Value {
     QString text;
 };
 
-// Windows' limit for one environment variable, and so for any value taken here.
-constexpr int longestValue = 32767;
-
 // The string values of the key, in the registry's order. Values of any
-// other type, and longer than longestValue, are left out. view is 0,
+// other type, and longer than longestVariableValue, are left out. view is 0,
 // KEY_WOW64_64KEY or KEY_WOW64_32KEY.
 QList<Value> stringValues(HKEY root, const QString &key, REGSAM view = 0);
 
