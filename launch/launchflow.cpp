@@ -42,7 +42,8 @@ int resolveMissingRuntime(Launcher &launcher)
             return reportIfFailed(true, installError);
         // Installed: the user starts the wallet again, unless the settings
         // ask to go on with the Java just installed, if it can be found.
-        if (!launcher.launchAfterInstall || !launcher.findInstalledJava())
+        // Never while Windows restarts, which would cut the wallet off.
+        if (!launcher.launchAfterInstall || launcher.restartStarted || !launcher.findInstalledJava())
             return 0;
         return reportIfFailed(launcher.launch(), launchError);
     case Manual: {

@@ -13,7 +13,7 @@ int main(int argc, char *argv[])
 {
     // Before anything loads a DLL that Windows does not keep in memory.
     Platform::restrictDllSearch();
-    Platform::keepMessagesHarmless();
+    Platform::ignoreBrokenPipes();
     const QStringList arguments = Platform::commandLineArguments(argc, argv);
     // Registered as the handler of a link or a file type, the launcher is
     // started in whatever folder it was opened from. With this switch first
@@ -41,6 +41,6 @@ int main(int argc, char *argv[])
     // Reads launcher.ini from the working directory. Without the switch Qt
     // has taken its own options from the arguments; the rest may go to the
     // application.
-    Launcher launcher(inOwnFolder ? arguments.mid(2) : application.arguments().mid(1));
+    Launcher launcher(inOwnFolder ? Platform::argumentsAfterSwitch(arguments) : application.arguments().mid(1));
     return runLauncher(launcher);
 }

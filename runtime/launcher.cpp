@@ -94,7 +94,6 @@ QString fromWorkingDirectory(const QString &program)
 
 void start(QProcess &process, const QString &program, const QStringList &arguments)
 {
-    Platform::refuseOverlongCommandLine(process);
     process.start(fromWorkingDirectory(program), arguments, QIODevice::ReadWrite);
     // Nothing is ever written to it: a child that reads it sees its end at
     // once instead of waiting for ever, unseen.
@@ -113,6 +112,11 @@ struct VersionProbe {
     QString version;
 };
 
+// Windows' "installed, restart required" and "installed, restart started",
+// which Windows Installer and the bootstrappers around it pass on.
+constexpr int restartRequiredCode = 3010;
+constexpr int restartStartedCode = 1641;
+
 // A Java that never answers, such as one told to wait for a debugger,
 // would otherwise hold the launcher for ever, with nothing on screen.
 constexpr int probeTimeLimitMs = 30000;
@@ -125,7 +129,8 @@ constexpr int passOnIntervalMs = 10;
 // comes, and its start kept to read the version from.
 VersionProbe probeVersion(const QString &java)
 {
-    QProcess process;
+    // A wrapper's JVM goes with the wrapper.
+    Platform::ChildProcess process(Platform::ChildProcess::Tree::Owned);
     start(process, java, {QStringLiteral("-version")});
     QByteArray answer;
     const auto passOn = [&process, &answer] {
@@ -144,8 +149,7 @@ VersionProbe probeVersion(const QString &java)
                           QStringLiteral("launcher: passed over %1, which did not answer \"-version\" within %2 seconds\n")
                               .arg(QDir::toNativeSeparators(java), QString::number(probeTimeLimitMs / 1000))
                               .toLocal8Bit());
-        process.kill();
-        process.waitForFinished(-1);
+        process.killTree();
         passOn();
         return {false, -1, QString()};
     }
@@ -187,7 +191,7 @@ Launcher::Launcher(const QStringList &commandLineArguments)
 
 int Launcher::runProcess(const QString &program, const QStringList &arguments)
 {
-    QProcess process;
+    Platform::ChildProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     start(process, program, arguments);
     Platform::allowToTakeForeground(process);
@@ -198,8 +202,10 @@ int Launcher::runCommand(const QString &command)
 {
     QStringList arguments = QProcess::splitCommand(command);
     const QString program = arguments.isEmpty() ? QString() : arguments.takeFirst();
-    const std::optional<int> status = Platform::runInstaller(fromWorkingDirectory(program), arguments);
-    return status ? *status : runProcess(program, arguments);
+    const std::optional<int> installerStatus = Platform::runInstaller(fromWorkingDirectory(program), arguments);
+    const int status = installerStatus ? *installerStatus : runProcess(program, arguments);
+    restartStarted = status == restartStartedCode;
+    return status == restartRequiredCode || status == restartStartedCode ? 0 : status;
 }
 
 bool Launcher::findJava()
@@ -239,7 +245,7 @@ std::optional<QString> Launcher::versionUnder(const QString &javaHome, const QSt
     if (!version.isEmpty())
         return version;
     const VersionProbe probe = probeVersion(java);
-    if (!probe.answered)
+    if (!probe.answered || probe.status != 0)
         return std::nullopt;
     return probe.version;
 }
@@ -296,7 +302,10 @@ bool Launcher::isNewEnough(const QString &java, const QString &version) const
 
 bool Launcher::launchWith(const QString &javaExecutable)
 {
-    return runProcess(javaExecutable, jvmOptions + QStringList{QStringLiteral("-jar"), jarPath} + applicationArguments) != 0;
+    QStringList arguments = jvmOptions + QStringList{QStringLiteral("-jar"), Platform::argumentForJava(jarPath)};
+    for (const QString &argument : applicationArguments)
+        arguments << Platform::argumentForJava(argument);
+    return runProcess(javaExecutable, arguments) != 0;
 }
 
 bool Launcher::launch()

@@ -28,6 +28,8 @@ public:
 
     int runProcess(const QString &program, const QStringList &arguments);
     // Splits the command line at spaces, with double quotes grouping.
+    // Windows' "installed, restart required" and "restart started" codes
+    // (3010 and 1641) count as 0; the latter sets restartStarted.
     int runCommand(const QString &command);
 
     // True when Java was found, and sets javaPath. Tried in turn: bin/java
@@ -35,7 +37,8 @@ public:
     // then the java of the search path (Platform::javaOnSearchPath) if its
     // "-version" succeeds within 30 seconds; then, with discoverInstalled,
     // the newest of the Java homes the system lists
-    // (Platform::installedJavaHomes). With a minimum Java version, the
+    // (Platform::installedJavaHomes) whose release file names a version or
+    // whose "-version" succeeds. With a minimum Java version, the
     // first that is new enough: a Java home's release file tells, else what
     // "-version" wrote, which still reaches the launcher's own outputs; each
     // Java passed over gets a line on standard error.
@@ -45,7 +48,8 @@ public:
     bool findInstalledJava();
     // These three answer the opposite question: true when they failed.
     // launchWith runs javaExecutable with jvmOptions, "-jar", jarPath and
-    // applicationArguments.
+    // applicationArguments, the last two as Java can read them
+    // (Platform::argumentForJava).
     bool launchWith(const QString &javaExecutable);
     bool launch();
     bool installJre();
@@ -64,13 +68,15 @@ public:
     bool launchAfterInstall = false;
     // discover=installed: last, the Java runtimes the system lists as installed.
     bool discoverInstalled = false;
+    // The last installer reported that it has started a restart of Windows.
+    bool restartStarted = false;
 
 private:
     bool takeJavaUnder(const QString &javaHome);
     bool takeJavaOnSearchPath();
     bool takeNewestInstalledJava();
     // The version of the Java home's java: its release file, else its
-    // answer, empty when it names none; nothing when it never answered.
+    // answer, empty when it names none; nothing when it failed or never answered.
     std::optional<QString> versionUnder(const QString &javaHome, const QString &java);
     bool isNewEnough(const QString &java, const QString &version) const;
 };

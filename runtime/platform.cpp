@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <ctime>
 
 #include <unistd.h>
 
@@ -21,11 +20,18 @@ void restrictDllSearch()
 {
 }
 
-void keepMessagesHarmless()
+namespace {
+
+// The SIGPIPE disposition the launcher inherited, for its children.
+struct sigaction inheritedPipeAction;
+
+} // namespace
+
+void ignoreBrokenPipes()
 {
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &message) {
-        writeOn(Output::Error, (qFormatLogMessage(type, context, message) + QLatin1Char('\n')).toLocal8Bit());
-    });
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGPIPE, &ignore, &inheritedPipeAction);
 }
 
 QStringList commandLineArguments(int argc, char *argv[])
@@ -34,6 +40,16 @@ QStringList commandLineArguments(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     return arguments;
+}
+
+QStringList argumentsAfterSwitch(const QStringList &arguments)
+{
+    return arguments.mid(2);
+}
+
+QString argumentForJava(const QString &argument)
+{
+    return argument;
 }
 
 QString ownFolder()
@@ -80,41 +96,42 @@ QString javaOnSearchPath()
 
 void writeOn(Output output, const QByteArray &bytes)
 {
-    if (bytes.isEmpty())
-        return;
-    // A pipe that nobody reads raises SIGPIPE, which would end the launcher.
-    // Blocked for this thread alone, and any it raised taken back, so the
-    // disposition that children inherit stays as the system gave it.
-    sigset_t pipeSignal;
-    sigemptyset(&pipeSignal);
-    sigaddset(&pipeSignal, SIGPIPE);
-    sigset_t previousMask;
-    pthread_sigmask(SIG_BLOCK, &pipeSignal, &previousMask);
+    // SIGPIPE is ignored: a pipe that nobody reads fails the write, and the rest is dropped.
     const int descriptor = output == Output::Standard ? STDOUT_FILENO : STDERR_FILENO;
     const char *next = bytes.constData();
     auto left = size_t(bytes.size());
-    bool broken = false;
     while (left > 0) {
         const ssize_t written = ::write(descriptor, next, left);
         if (written < 0 && errno == EINTR)
             continue;
-        if (written <= 0) {
-            broken = errno == EPIPE;
+        if (written <= 0)
             break;
-        }
         next += written;
         left -= size_t(written);
     }
-    if (broken && !sigismember(&previousMask, SIGPIPE)) {
-        const timespec noWait = {0, 0};
-        while (sigtimedwait(&pipeSignal, nullptr, &noWait) == -1 && errno == EINTR) {
-        }
-    }
-    pthread_sigmask(SIG_SETMASK, &previousMask, nullptr);
 }
 
-void refuseOverlongCommandLine(QProcess &)
+ChildProcess::ChildProcess(Tree tree)
+    : m_tree(tree)
 {
+}
+
+ChildProcess::~ChildProcess() = default;
+
+void ChildProcess::killTree()
+{
+    if (m_tree == Tree::Owned && processId() > 0)
+        ::kill(-pid_t(processId()), SIGKILL);
+    kill();
+    waitForFinished(-1);
+}
+
+// In the child, between fork and exec: only async-signal-safe calls.
+void ChildProcess::setupChildProcess()
+{
+    sigaction(SIGPIPE, &inheritedPipeAction, nullptr);
+    if (m_tree == Tree::Owned)
+        ::setpgid(0, 0);
 }
 
 void waitForFinished(QProcess &process)

@@ -3,12 +3,11 @@
 #ifndef RARUDOR_RUNTIME_PLATFORM_H
 #define RARUDOR_RUNTIME_PLATFORM_H
 
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
-
-class QProcess;
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
@@ -24,16 +23,33 @@ namespace Platform {
 // it first in main, before any DLL is loaded. Does nothing elsewhere.
 void restrictDllSearch();
 
-// Sends Qt's own messages through writeOn, so that a standard error that
-// nobody reads cannot end the launcher through them either. Call it before
-// the application object is made. Does nothing on Windows, where such a
-// write only fails.
-void keepMessagesHarmless();
+// Makes a write to a pipe that nobody reads fail instead of ending the
+// launcher, whoever writes: the launcher, Qt or a library. Children still
+// start with the disposition the launcher inherited (see ChildProcess).
+// Call it first in main. Does nothing on Windows, where such a write only
+// fails.
+void ignoreBrokenPipes();
 
 // The process's own arguments, the program first, as Qt would give them
 // before taking its own options: on Windows from the Unicode command line,
 // split by CommandLineToArgvW; elsewhere argv in the locale's encoding.
 QStringList commandLineArguments(int argc, char *argv[]);
+
+// The arguments after the first, which is a switch, for the application.
+// On Windows the rest of the raw command line is one argument, with one
+// pair of enclosing quotes taken off, and none when nothing follows: a
+// registration pastes a link or a file name there as it is, and a quote in
+// it must not split it into arguments of its choosing. Elsewhere the
+// arguments as the system passed them.
+QStringList argumentsAfterSwitch(const QStringList &arguments);
+
+// The argument as Java's launcher can read it. Java turns its command line
+// into the ANSI code page, and a character that page lacks becomes "?". A
+// path of an existing file or folder that the page cannot hold is given by
+// its short (8.3) name; when it has none, it is returned as it is, with a
+// line on standard error. Anything else is returned as it is, and so is
+// every argument elsewhere.
+QString argumentForJava(const QString &argument);
 
 // The folder that holds the launcher's own executable; on Windows from the
 // module's path, elsewhere from /proc/self/exe. Needs the application object.
@@ -81,11 +97,33 @@ enum class Output { Standard, Error };
 // An output that nobody reads drops them; it never ends the launcher.
 void writeOn(Output output, const QByteArray &bytes);
 
-// Makes the process fail to start, as QProcess::FailedToStart, when the
-// command line it builds is longer than Windows takes: 32,767 characters
-// with its NUL (Wine would run the child with the line cut short).
-// Elsewhere the system itself refuses what is too long.
-void refuseOverlongCommandLine(QProcess &process);
+// A child process as the launcher starts every one. It fails to start, as
+// QProcess::FailedToStart, when the command line it builds is longer than
+// Windows takes: 32,767 characters with its NUL (Wine would run the child
+// with the line cut short); elsewhere the system itself refuses what is too
+// long. On Linux it starts with the SIGPIPE disposition the launcher
+// inherited. Made with Tree::Owned, everything it starts belongs to it
+// (its own process group on Linux, a job object on Windows), and
+// killTree ends all of it.
+class ChildProcess : public QProcess
+{
+public:
+    enum class Tree { Shared, Owned };
+    explicit ChildProcess(Tree tree = Tree::Shared);
+    ~ChildProcess() override;
+
+    // Ends the process, and with Tree::Owned all it started; waits for the process.
+    void killTree();
+
+protected:
+    void setupChildProcess() override;
+
+private:
+    Tree m_tree;
+#ifdef Q_OS_WIN
+    HANDLE m_job = nullptr;
+#endif
+};
 
 // Waits, without a time limit, until the started process has ended, and
 // lets QProcess take its exit status. On Windows the thread meanwhile
@@ -94,15 +132,15 @@ void refuseOverlongCommandLine(QProcess &process);
 void waitForFinished(QProcess &process);
 
 // On Windows, runs the installer program with its arguments as Launcher runs
-// every child (see launcher.h), and returns its status. A bare program name
-// means the file in the working directory, else in the system folders or
-// PATH, never in the launcher's own folder. An installer that
+// every child (see launcher.h), and returns its exit code. A bare program
+// name means Windows' own program of that name, from the system folders or
+// a folder of PATH below the Windows folder; else the file in the working
+// directory, else in PATH; never the launcher's own folder. An installer that
 // CreateProcess refuses because it needs elevation (ERROR_ELEVATION_REQUIRED)
 // or because it is an .msi (ERROR_BAD_EXE_FORMAT) runs through the shell
 // instead, with the consent prompt or the Windows Installer; there the
 // status is -1 when the shell could not start it or the user refused
-// consent. Windows' "installed, restart needed" codes (3010 and 1641) count
-// as 0 on either path. Standard input is a pipe from the launcher that is
+// consent. Standard input is a pipe from the launcher that is
 // closed at once. Elsewhere returns nothing: the caller runs the installer
 // itself.
 std::optional<int> runInstaller(const QString &program, const QStringList &arguments);

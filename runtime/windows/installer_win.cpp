@@ -34,9 +34,10 @@ ShellStart shellStartFor(DWORD startError, const QString &program)
     return ShellStart::None;
 }
 
-// The installer a bare name means. Windows' own programs, such as msiexec,
-// come from the system folders, never from a file of that name in the
-// working directory, which anyone may have put there. Any other name means
+// The installer a bare name means. Windows' own programs, such as msiexec
+// or PowerShell, come from the system folders and the folders of PATH
+// below the Windows folder, never from a file of that name in the working
+// directory, which anyone may have put there. Any other name means
 // the file in the working directory, as the manual promises, else one in
 // the system folders or PATH. Never the launcher's own folder, which
 // CreateProcess would search first. A name with a folder is left as it is.
@@ -47,9 +48,13 @@ QString installerProgram(const QString &program)
         return program;
     // As CreateProcess does, .exe is added to a name without an extension.
     const QString name = QFileInfo(program).suffix().isEmpty() ? program + QStringLiteral(".exe") : program;
-    const QStringList systemFolders = SearchPath::systemFolders();
+    QStringList windowsFolders = SearchPath::systemFolders();
+    for (const QString &folder : SearchPath::folders()) {
+        if (SearchPath::isBelow(folder, SearchPath::windowsFolder()))
+            windowsFolders << folder;
+    }
     const QString workingDirectory = QDir::currentPath();
-    QString found = SearchPath::firstFileIn(systemFolders, name);
+    QString found = SearchPath::firstFileIn(windowsFolders, name);
     if (found.isEmpty())
         found = SearchPath::firstFileIn(QStringList{workingDirectory} + SearchPath::folders(), name);
     // Not found: a name that fails to start, rather than one CreateProcess searches for.
@@ -74,15 +79,6 @@ int runThroughShell(ShellStart start, const QString &program, const QStringList 
         return -1;
 
     return Process::waitForExitCode(info.hProcess);
-}
-
-// Windows' own "succeeded, restart required" codes, which Windows Installer
-// and the bootstrappers around it pass on however they are started.
-int installerStatus(int exitCode)
-{
-    if (exitCode == ERROR_SUCCESS_REBOOT_REQUIRED || exitCode == ERROR_SUCCESS_REBOOT_INITIATED)
-        return 0;
-    return exitCode;
 }
 
 } // namespace
@@ -151,12 +147,12 @@ std::optional<int> runInstaller(const QString &command, const QStringList &argum
     CloseHandle(inputWriter);
     if (started) {
         CloseHandle(process.hThread);
-        return installerStatus(Process::waitForExitCode(process.hProcess));
+        return Process::waitForExitCode(process.hProcess);
     }
     const ShellStart start = shellStartFor(startError, program);
     if (start == ShellStart::None)
         return -1;
-    return installerStatus(runThroughShell(start, program, arguments));
+    return runThroughShell(start, program, arguments);
 }
 
 } // namespace Platform

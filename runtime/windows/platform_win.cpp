@@ -9,7 +9,6 @@
 
 #include <shellapi.h>
 
-#include <cwchar>
 #include <string>
 
 namespace Platform {
@@ -24,20 +23,8 @@ void restrictDllSearch()
         SetDllDirectoryW(L"");
 }
 
-void keepMessagesHarmless()
+void ignoreBrokenPipes()
 {
-}
-
-QStringList commandLineArguments(int, char *[])
-{
-    QStringList arguments;
-    int count = 0;
-    if (wchar_t **split = CommandLineToArgvW(GetCommandLineW(), &count)) {
-        for (int i = 0; i < count; ++i)
-            arguments << QString::fromWCharArray(split[i]);
-        LocalFree(split);
-    }
-    return arguments;
 }
 
 QString ownFolder()
@@ -89,16 +76,6 @@ void writeOn(Output output, const QByteArray &bytes)
         next += written;
         left -= written;
     }
-}
-
-void refuseOverlongCommandLine(QProcess &process)
-{
-    process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *arguments) {
-        // An application name that names no file: CreateProcess fails
-        // before it would look at the command line.
-        if (int(wcslen(arguments->arguments)) > Process::longestCommandLine)
-            arguments->applicationName = L"";
-    });
 }
 
 void waitForFinished(QProcess &process)

@@ -46,8 +46,9 @@ QList<Value> stringValues(HKEY root, const QString &key, REGSAM view)
                             &longestName, &largestData, nullptr, nullptr) != ERROR_SUCCESS)
         return values;
     std::vector<wchar_t> name(longestName + 1);
-    // Whole characters, and room for a terminating NUL the value may lack.
-    std::vector<wchar_t> data(largestData / sizeof(wchar_t) + 1);
+    // Whole characters, a value of an odd byte count rounded up, and room
+    // for a terminating NUL the value may lack.
+    std::vector<wchar_t> data((largestData + sizeof(wchar_t) - 1) / sizeof(wchar_t) + 1);
     for (DWORD index = 0; index < count; ++index) {
         DWORD nameLength = DWORD(name.size());
         DWORD type = 0;

@@ -38,12 +38,24 @@ QStringList folders()
     return found;
 }
 
+QString windowsFolder()
+{
+    return systemFolder(GetWindowsDirectoryW);
+}
+
 QStringList systemFolders()
 {
-    QStringList found{systemFolder(GetSystemDirectoryW), systemFolder(GetWindowsDirectoryW)};
+    QStringList found{systemFolder(GetSystemDirectoryW), windowsFolder()};
     // An empty one would be the working directory.
     found.removeAll(QString());
     return found;
+}
+
+bool isBelow(const QString &folder, const QString &parent)
+{
+    const QString path = QDir::cleanPath(QDir::fromNativeSeparators(folder)) + QLatin1Char('/');
+    const QString start = QDir::cleanPath(QDir::fromNativeSeparators(parent)) + QLatin1Char('/');
+    return !parent.isEmpty() && path.startsWith(start, Qt::CaseInsensitive);
 }
 
 QString firstFileIn(const QStringList &folders, const QString &name)

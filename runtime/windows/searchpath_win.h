@@ -14,8 +14,15 @@ namespace SearchPath {
 // in order, with quotes taken off.
 QStringList folders();
 
-// System32 and the Windows folder, in that order.
+// The Windows folder; empty when Windows cannot name it.
+QString windowsFolder();
+
+// System32 and the Windows folder, in that order; either is left out when
+// Windows cannot name it.
 QStringList systemFolders();
+
+// Whether the folder is below parent, or parent itself; case does not count.
+bool isBelow(const QString &folder, const QString &parent);
 
 // The full path of the first file of that name in those folders, in native
 // separators; empty when there is none.

@@ -18,6 +18,10 @@
 //   broadcast        tell every top-level window that the environment changed,
 //                    and wait until each has answered (Windows; nothing elsewhere)
 //   install FOLDER   rename FOLDER.staged to FOLDER, as an installer puts Java in place
+//   open-arguments   try to open each argument as a file, with the arguments
+//                    as main() gets them (on Windows in the ANSI code page, as
+//                    Java's launcher reads them), and write "opened" or
+//                    "not opened" a line to <own path>.opened
 #include "system.h"
 
 #include <cstdio>
@@ -61,6 +65,17 @@ void flood(const std::string &dataFile)
     volatile char *bytes = buffer;
     for (std::size_t i = 0; i < 64; ++i)
         bytes[i] = 'x';
+}
+
+void openArguments(int argc, char *argv[], const std::string &report)
+{
+    std::ofstream out(std::filesystem::u8path(report), std::ios::binary);
+    for (int i = 1; i < argc; ++i) {
+        std::FILE *file = std::fopen(argv[i], "rb");
+        out << (file ? "opened\n" : "not opened\n");
+        if (file)
+            std::fclose(file);
+    }
 }
 
 } // namespace
@@ -111,6 +126,8 @@ int main(int argc, char *argv[])
             System::broadcastSettingChange();
         else if (verb == "windows")
             System::listVisibleWindows(rest, self + ".windows");
+        else if (verb == "open-arguments")
+            openArguments(argc, argv, self + ".opened");
     }
     return exitCode;
 }
