@@ -245,8 +245,14 @@ std::optional<QString> Launcher::versionUnder(const QString &javaHome, const QSt
     if (!version.isEmpty())
         return version;
     const VersionProbe probe = probeVersion(java);
-    if (!probe.answered || probe.status != 0)
+    if (!probe.answered)
         return std::nullopt;
+    if (probe.status != 0) {
+        Platform::writeOn(Platform::Output::Error, QStringLiteral("launcher: passed over %1, whose \"-version\" failed\n")
+                                                       .arg(QDir::toNativeSeparators(java))
+                                                       .toLocal8Bit());
+        return std::nullopt;
+    }
     return probe.version;
 }
 

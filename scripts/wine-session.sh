@@ -4,7 +4,8 @@
 # Runs a command in a private Wine session: a new prefix in a temporary
 # folder, an X server of its own and one wineserver kept alive for the
 # whole command, so that each Windows program starts in about a second
-# instead of setting up Wine anew. Nothing reaches the network.
+# instead of setting up Wine anew. Wine itself downloads nothing (no Mono,
+# no Gecko); the programs it runs are not cut off from the network.
 set -euo pipefail
 
 scratch=$(mktemp -d)

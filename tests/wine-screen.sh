@@ -25,4 +25,5 @@ case $setting in
     echo "usage: wine-screen.sh --dpi N | --desktop WxH PROGRAM [ARGUMENTS...]" >&2
     exit 2 ;;
 esac
-wine "$@"
+# Its QtTest report, as every Windows suite's.
+exec bash "$(dirname "$0")/wine-test.sh" wine "$@"
