@@ -106,6 +106,39 @@ int waitForStatus(QProcess &process)
     return statusOf(process);
 }
 
+// Runs the child with the launcher's own outputs, as the wallet and the
+// installer run, or only its standard output when its standard error goes
+// to a file.
+int runForwarded(QProcess &process, const QString &program, const QStringList &arguments,
+                 QProcess::ProcessChannelMode mode = QProcess::ForwardedChannels)
+{
+    process.setProcessChannelMode(mode);
+    start(process, program, arguments);
+    Platform::allowToTakeForeground(process);
+    return waitForStatus(process);
+}
+
+// How a child ended, for the log.
+QString outcomeOf(const QProcess &process)
+{
+    if (process.error() == QProcess::FailedToStart)
+        return QStringLiteral("could not start: ") + process.errorString();
+    if (process.exitStatus() == QProcess::CrashExit)
+        return QStringLiteral("crashed");
+    return QStringLiteral("ended with status %1").arg(process.exitCode());
+}
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+void report(const LaunchLog &log, const QString &line)
+{
+    Platform::writeOn(Platform::Output::Error, (QStringLiteral("launcher: ") + line + QLatin1Char('\n')).toLocal8Bit());
+    log.write(line);
+}
+
 struct VersionProbe {
     bool answered; // false: it did not end within the time limit
     int status;
@@ -127,7 +160,7 @@ constexpr int passOnIntervalMs = 10;
 
 // "-version", with its answer passed on to the launcher's own outputs as it
 // comes, and its start kept to read the version from.
-VersionProbe probeVersion(const QString &java)
+VersionProbe probeVersion(const QString &java, const LaunchLog &log)
 {
     // A wrapper's JVM goes with the wrapper.
     Platform::ChildProcess process(Platform::ChildProcess::Tree::Owned);
@@ -145,10 +178,8 @@ VersionProbe probeVersion(const QString &java)
         passOn();
     }
     if (process.state() != QProcess::NotRunning) {
-        Platform::writeOn(Platform::Output::Error,
-                          QStringLiteral("launcher: passed over %1, which did not answer \"-version\" within %2 seconds\n")
-                              .arg(QDir::toNativeSeparators(java), QString::number(probeTimeLimitMs / 1000))
-                              .toLocal8Bit());
+        report(log, QStringLiteral("passed over %1, which did not answer \"-version\" within %2 seconds")
+                        .arg(native(java), QString::number(probeTimeLimitMs / 1000)));
         process.killTree();
         passOn();
         return {false, -1, QString()};
@@ -171,6 +202,7 @@ Launcher::Launcher(const QStringList &commandLineArguments)
     QString minimumVersion;
     QString afterInstall;
     QString discovery;
+    QString logSetting;
     for (const QString &prefix : {QString(), platformGroup + QLatin1Char('/')}) {
         readSetting(settings, prefix + QStringLiteral("jre"), jreInstaller);
         readSetting(settings, prefix + QStringLiteral("jar"), jarPath);
@@ -180,7 +212,10 @@ Launcher::Launcher(const QStringList &commandLineArguments)
         readSetting(settings, prefix + QStringLiteral("runtime"), bundledRuntime);
         readSetting(settings, prefix + QStringLiteral("afterinstall"), afterInstall);
         readSetting(settings, prefix + QStringLiteral("discover"), discovery);
+        readSetting(settings, prefix + QStringLiteral("log"), logSetting);
     }
+    log.open(logSetting);
+    log.write(QStringLiteral("launcher %1 in %2").arg(QStringLiteral(LAUNCHER_VERSION), QDir::toNativeSeparators(QDir::currentPath())));
     jvmOptions = QProcess::splitCommand(options);
     if (argumentHandling == QLatin1String("forward"))
         applicationArguments = commandLineArguments;
@@ -192,18 +227,17 @@ Launcher::Launcher(const QStringList &commandLineArguments)
 int Launcher::runProcess(const QString &program, const QStringList &arguments)
 {
     Platform::ChildProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    start(process, program, arguments);
-    Platform::allowToTakeForeground(process);
-    return waitForStatus(process);
+    return runForwarded(process, program, arguments);
 }
 
 int Launcher::runCommand(const QString &command)
 {
     QStringList arguments = QProcess::splitCommand(command);
     const QString program = arguments.isEmpty() ? QString() : arguments.takeFirst();
+    log.write(QStringLiteral("runs the installer: ") + command);
     const std::optional<int> installerStatus = Platform::runInstaller(fromWorkingDirectory(program), arguments);
     const int status = installerStatus ? *installerStatus : runProcess(program, arguments);
+    log.write(QStringLiteral("the installer ended with status %1").arg(status));
     restartStarted = status == restartStartedCode;
     return status == restartRequiredCode || status == restartStartedCode ? 0 : status;
 }
@@ -216,7 +250,10 @@ bool Launcher::findJava()
         return true;
     if (takeJavaOnSearchPath())
         return true;
-    return discoverInstalled && takeNewestInstalledJava();
+    if (discoverInstalled && takeNewestInstalledJava())
+        return true;
+    log.write(QStringLiteral("no Java found"));
+    return false;
 }
 
 bool Launcher::findInstalledJava()
@@ -228,13 +265,16 @@ bool Launcher::findInstalledJava()
 bool Launcher::takeJavaUnder(const QString &javaHome)
 {
     const QString java = underHome(javaHome, Platform::javaUnderHome());
-    if (!QFile::exists(java))
+    if (!QFile::exists(java)) {
+        log.write(QStringLiteral("no Java at %1").arg(native(java)));
         return false;
+    }
     if (minimumJavaVersion > 0) {
         const std::optional<QString> version = versionUnder(javaHome, java);
         if (!version || !isNewEnough(java, *version))
             return false;
     }
+    log.write(QStringLiteral("takes %1").arg(native(java)));
     javaPath = java;
     return true;
 }
@@ -244,13 +284,11 @@ std::optional<QString> Launcher::versionUnder(const QString &javaHome, const QSt
     const QString version = JavaVersion::fromReleaseFile(underHome(javaHome, QStringLiteral("release")));
     if (!version.isEmpty())
         return version;
-    const VersionProbe probe = probeVersion(java);
+    const VersionProbe probe = probeVersion(java, log);
     if (!probe.answered)
         return std::nullopt;
     if (probe.status != 0) {
-        Platform::writeOn(Platform::Output::Error, QStringLiteral("launcher: passed over %1, whose \"-version\" failed\n")
-                                                       .arg(QDir::toNativeSeparators(java))
-                                                       .toLocal8Bit());
+        report(QStringLiteral("passed over %1, whose \"-version\" failed").arg(native(java)));
         return std::nullopt;
     }
     return probe.version;
@@ -270,6 +308,7 @@ bool Launcher::takeNewestInstalledJava()
         const std::optional<QString> version = versionUnder(javaHome, java);
         if (!version || (minimumJavaVersion > 0 && !isNewEnough(java, *version)))
             continue;
+        log.write(QStringLiteral("installed: %1, version \"%2\"").arg(native(java), *version));
         if (newest.isEmpty() || JavaVersion::isNewer(*version, newestVersion)) {
             newest = java;
             newestVersion = *version;
@@ -277,6 +316,7 @@ bool Launcher::takeNewestInstalledJava()
     }
     if (newest.isEmpty())
         return false;
+    log.write(QStringLiteral("takes %1, the newest installed").arg(native(newest)));
     javaPath = newest;
     return true;
 }
@@ -284,13 +324,25 @@ bool Launcher::takeNewestInstalledJava()
 bool Launcher::takeJavaOnSearchPath()
 {
     const QString java = Platform::javaOnSearchPath();
-    if (java.isEmpty())
+    if (java.isEmpty()) {
+        log.write(QStringLiteral("no java on the search path"));
         return false;
-    const VersionProbe probe = probeVersion(java);
+    }
+    const VersionProbe probe = probeVersion(java, log);
+    if (probe.answered && probe.status != 0)
+        log.write(QStringLiteral("passed over %1 of the search path, whose \"-version\" ended with status %2")
+                      .arg(native(java))
+                      .arg(probe.status));
     if (probe.status != 0 || (minimumJavaVersion > 0 && !isNewEnough(java, probe.version)))
         return false;
+    log.write(QStringLiteral("takes %1 of the search path").arg(native(java)));
     javaPath = java;
     return true;
+}
+
+void Launcher::report(const QString &line) const
+{
+    ::report(log, line);
 }
 
 bool Launcher::isNewEnough(const QString &java, const QString &version) const
@@ -299,19 +351,32 @@ bool Launcher::isNewEnough(const QString &java, const QString &version) const
         return true;
     // For whoever starts the launcher from a console to see why.
     const QString reported = version.isEmpty() ? QStringLiteral("no version") : QStringLiteral("version \"%1\"").arg(version);
-    Platform::writeOn(Platform::Output::Error,
-                      QStringLiteral("launcher: passed over %1, which reports %2; Java %3 or later is needed\n")
-                          .arg(QDir::toNativeSeparators(java), reported, QString::number(minimumJavaVersion))
-                          .toLocal8Bit());
+    report(QStringLiteral("passed over %1, which reports %2; Java %3 or later is needed")
+               .arg(native(java), reported, QString::number(minimumJavaVersion)));
     return false;
 }
 
 bool Launcher::launchWith(const QString &javaExecutable)
 {
     QStringList arguments = jvmOptions + QStringList{QStringLiteral("-jar"), Platform::argumentForJava(jarPath)};
+    // A payment link is private: the log counts the wallet's own arguments.
+    log.write(QStringLiteral("runs %1 with %2, and %3 argument(s) of the wallet")
+                  .arg(native(javaExecutable), arguments.join(QLatin1Char(' ')))
+                  .arg(applicationArguments.size()));
     for (const QString &argument : applicationArguments)
         arguments << Platform::argumentForJava(argument);
-    return runProcess(javaExecutable, arguments) != 0;
+    Platform::ChildProcess process;
+    // The log itself, appended to by the wallet: its exceptions are kept
+    // even if the launcher is killed.
+    if (log.isOpen())
+        process.setStandardErrorFile(log.filePath(), QIODevice::Append);
+    const qint64 logEnd = log.end();
+    const int status = runForwarded(process, javaExecutable, arguments,
+                                    log.isOpen() ? QProcess::ForwardedOutputChannel : QProcess::ForwardedChannels);
+    if (log.isOpen())
+        walletErrors = log.appendedSince(logEnd);
+    log.write(QStringLiteral("the wallet ") + outcomeOf(process));
+    return status != 0;
 }
 
 bool Launcher::launch()

@@ -3,6 +3,8 @@
 #ifndef RARUDOR_RUNTIME_LAUNCHER_H
 #define RARUDOR_RUNTIME_LAUNCHER_H
 
+#include "launchlog.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -70,6 +72,15 @@ public:
     bool discoverInstalled = false;
     // The last installer reported that it has started a restart of Windows.
     bool restartStarted = false;
+    // The log key's file; closed without it. With it open, the wallet's
+    // standard error goes there instead of to the launcher's.
+    LaunchLog log;
+    // What the wallet wrote to standard error in its last run, with the
+    // log open (see LaunchLog::appendedSince); else empty.
+    QString walletErrors;
+
+    // A line for whoever reads the launcher's standard error, and the log.
+    void report(const QString &line) const;
 
 private:
     bool takeJavaUnder(const QString &javaHome);

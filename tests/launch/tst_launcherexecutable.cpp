@@ -142,6 +142,8 @@ private slots:
     void speaksTheUserLanguage();
     void outlastsHostileChildren_data();
     void outlastsHostileChildren();
+    void keepsALog_data();
+    void keepsALog();
 
 private:
     QProcessEnvironment userEnvironment() const;
@@ -1309,6 +1311,85 @@ void TestLauncherExecutable::outlastsHostileChildren()
         QVERIFY(out == data.repeated(echoes));
         QVERIFY(err.endsWith(data));
         QCOMPARE(err.count(data), echoes);
+    }
+}
+
+void TestLauncherExecutable::keepsALog_data()
+{
+    QTest::addColumn<QString>("log"); // the key; RARUDOR_LOGS names the sandbox's logs folder
+    QTest::addColumn<QStringList>("wallet"); // the stand-in java's instructions
+    QTest::addColumn<QByteArray>("settings"); // more of launcher.ini
+    QTest::addColumn<int>("before"); // bytes in the log before the start
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("logged"); // in this order; %J is the java that runs
+
+    const QString log = QStringLiteral("%RARUDOR_LOGS%/launcher.log");
+    const QString exception = QStringLiteral("Exception in thread \"main\" java.lang.UnsupportedClassVersionError: Wallet");
+    QTest::newRow("the failing wallet's exception") << log << QStringList{"error-line " + exception, "exit 1"}
+        << QByteArray() << 0 << 1
+        << QStringList{"launcher 1.0.0 in ", "takes %J", "runs %J with -jar wallet.jar, and 1 argument(s) of the wallet",
+                       exception, "the wallet ended with status 1", "the launcher ends with status 1"};
+    if (windowsTarget)
+        return;
+    QTest::newRow("a Java passed over") << log << QStringList() << QByteArray("minjava=17\nruntime=old\n") << 0 << 0
+        << QStringList{"passed over old/bin/java, which reports version \"1.8.0_381\"; Java 17 or later is needed", "takes %J",
+                       "the wallet ended with status 0", "the launcher ends with status 0"};
+    QTest::newRow("a log over 1 MiB is renamed first") << log << QStringList() << QByteArray() << 1024 * 1024 + 1 << 0
+                                                       << QStringList{"launcher 1.0.0 in "};
+    QTest::newRow("a log that is a folder") << QStringLiteral("%RARUDOR_LOGS%") << QStringList() << QByteArray() << 0
+                                            << 0 << QStringList();
+}
+
+// The log a shipper turns on for support: what the launcher decided, and
+// what the wallet wrote to its standard error, but never the wallet's arguments.
+void TestLauncherExecutable::keepsALog()
+{
+    QFETCH(QString, log);
+    QFETCH(QStringList, wallet);
+    QFETCH(QByteArray, settings);
+    QFETCH(int, before);
+    QFETCH(int, status);
+    QFETCH(QStringList, logged);
+
+    Sandbox sandbox;
+    const StandIn java(sandbox.path(QStringLiteral("jdk/bin/java")), wallet);
+    QVERIFY(sandbox.write(QStringLiteral("jdk/release"), "JAVA_VERSION=\"17.0.15\"\n"));
+    const StandIn old(sandbox.path(QStringLiteral("old/bin/java")));
+    QVERIFY(sandbox.write(QStringLiteral("old/release"), "JAVA_VERSION=\"1.8.0_381\"\n"));
+    QVERIFY(QDir().mkpath(sandbox.path(QStringLiteral("logs"))));
+    const QString file = sandbox.path(QStringLiteral("logs/launcher.log"));
+    const QByteArray earlier(before, 'x');
+    if (before > 0)
+        QVERIFY(sandbox.write(QStringLiteral("logs/launcher.log"), earlier));
+    QVERIFY(sandbox.write(QStringLiteral("launcher.ini"),
+                          "jar=wallet.jar\narguments=forward\nlog=" + log.toUtf8() + "\n" + settings));
+    QProcessEnvironment environment = userEnvironment();
+    environment.insert(QStringLiteral("JAVA_HOME"), nativeTargetPath(sandbox.path(QStringLiteral("jdk"))));
+    environment.insert(QStringLiteral("RARUDOR_LOGS"), nativeTargetPath(sandbox.path(QStringLiteral("logs"))));
+
+    QProcess launcher;
+    runExpecting(launcher, environment, status, {QStringLiteral("rarudor:pay?to=secret-payee")});
+
+    QCOMPARE(java.runs().size(), 1);
+    const QString error = QString::fromLocal8Bit(launcher.readAllStandardError());
+    QCOMPARE(error.contains(QStringLiteral("launcher: cannot write the log ")), logged.isEmpty());
+    QFile written(file);
+    QCOMPARE(written.open(QIODevice::ReadOnly), !logged.isEmpty());
+    const QString text = QString::fromUtf8(written.readAll());
+    QVERIFY2(!text.contains(QStringLiteral("secret-payee")), qPrintable(text));
+    int from = 0;
+    for (QString line : logged) {
+        line.replace(QLatin1String("%J"), nativeTargetPath(java.path()));
+        from = text.indexOf(line, from);
+        QVERIFY2(from >= 0, qPrintable(line + QStringLiteral(" not in order in:\n") + text));
+    }
+    // Each of the launcher's lines starts with the local time.
+    QVERIFY(logged.isEmpty() || QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d")).match(text).hasMatch());
+    if (before > 1024 * 1024) {
+        QFile rotated(file + QStringLiteral(".1"));
+        QVERIFY(rotated.open(QIODevice::ReadOnly));
+        QCOMPARE(rotated.readAll(), earlier);
+        QVERIFY(text.startsWith(QStringLiteral("20")));
     }
 }
 

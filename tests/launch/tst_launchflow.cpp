@@ -178,6 +178,7 @@ private slots:
     void initTestCase();
     void endsWithStatus_data();
     void endsWithStatus();
+    void showsWhatTheWalletWroteInDetails();
     void fitsTheScreen_data();
     void fitsTheScreen();
 
@@ -283,6 +284,38 @@ void TestLaunchFlow::endsWithStatus()
     QCOMPARE(dialogs.isEmpty(), javaFound);
     if (!javaFound)
         QVERIFY(dialogHidden);
+}
+
+// With a log, the launch error's details are the last lines the wallet
+// wrote to its standard error in this start, which went to the log.
+void TestLaunchFlow::showsWhatTheWalletWroteInDetails()
+{
+    Sandbox sandbox;
+    Sandbox::setSearchPath(sandbox.path(QStringLiteral("empty")));
+    QStringList written;
+    for (int i = 1; i <= 25; ++i)
+        written << QStringLiteral("at wallet.Main.line%1(Main.java)").arg(i);
+    const StandIn java(sandbox.path(QStringLiteral("jdk/bin/java")),
+                       QStringList(written).replaceInStrings(QRegularExpression("^"), "error-line ") << "exit 3");
+    Sandbox::setJavaHome(sandbox.path(QStringLiteral("jdk")));
+    QVERIFY(sandbox.write(QStringLiteral("launcher.log"), "an earlier start's line\n"));
+    QVERIFY(sandbox.write(QStringLiteral("launcher.ini"), "jar=wallet.jar\nlog=launcher.log\n"));
+
+    QString text;
+    QString details;
+    ModalDriver driver;
+    driver.then([&text, &details](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        QVERIFY(box);
+        text = box->text();
+        details = box->detailedText();
+        ModalDriver::pressKeys(modal, QStringLiteral("Return"));
+    });
+    Launcher launcher;
+    QCOMPARE(runLauncher(launcher), 1);
+    QVERIFY(driver.allStepsRan());
+    QCOMPARE(text, launchError);
+    QCOMPARE(details, written.mid(5).join(QLatin1Char('\n')));
 }
 
 void TestLaunchFlow::fitsTheScreen_data()
