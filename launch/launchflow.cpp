@@ -87,6 +87,8 @@ int reportLaunchError()
 
 int runLauncher(Launcher &launcher)
 {
+    if (const std::optional<int> handedOver = launcher.handOffToRunningWallet())
+        return *handedOver;
     const int status = launcher.findJava() ? reportIfLaunchFailed(launcher, launcher.launch())
                                            : resolveMissingRuntime(launcher);
     launcher.log.write(QStringLiteral("the launcher ends with status %1").arg(status));

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "launcher.h"
 
+#include "handoff.h"
 #include "javaversion.h"
 #include "platform.h"
 
@@ -12,6 +13,7 @@
 #include <QProcess>
 #include <QSettings>
 #include <QTextCodec>
+#include <QThread>
 #include <QVariant>
 
 namespace {
@@ -92,12 +94,14 @@ QString fromWorkingDirectory(const QString &program)
     return hasFolder && QDir::isRelativePath(program) ? QDir::current().absoluteFilePath(program) : program;
 }
 
-void start(QProcess &process, const QString &program, const QStringList &arguments)
+void start(QProcess &process, const QString &program, const QStringList &arguments, bool keepInput = false)
 {
     process.start(fromWorkingDirectory(program), arguments, QIODevice::ReadWrite);
-    // Nothing is ever written to it: a child that reads it sees its end at
-    // once instead of waiting for ever, unseen.
-    process.closeWriteChannel();
+    // Unless later starts hand over through it, nothing is ever written to
+    // it: a child that reads it sees its end at once instead of waiting for
+    // ever, unseen.
+    if (!keepInput)
+        process.closeWriteChannel();
 }
 
 int waitForStatus(QProcess &process)
@@ -106,17 +110,12 @@ int waitForStatus(QProcess &process)
     return statusOf(process);
 }
 
-// Runs the child with the launcher's own outputs, as the wallet and the
-// installer run, or only its standard output when its standard error goes
-// to a file.
-int runForwarded(QProcess &process, const QString &program, const QStringList &arguments,
-                 QProcess::ProcessChannelMode mode = QProcess::ForwardedChannels)
-{
-    process.setProcessChannelMode(mode);
-    start(process, program, arguments);
-    Platform::allowToTakeForeground(process);
-    return waitForStatus(process);
-}
+// How long a later start tries to hand over before it runs a wallet of its own.
+constexpr int handOffTimeLimitMs = 5000;
+// How often the holder looks for later starts while its wallet runs.
+constexpr int serveIntervalMs = 50;
+// What may wait for a wallet that does not read its input; more is refused.
+constexpr qint64 keptInputBytes = 1024 * 1024;
 
 // How a child ended, for the log.
 QString outcomeOf(const QProcess &process)
@@ -203,6 +202,7 @@ Launcher::Launcher(const QStringList &commandLineArguments)
     QString afterInstall;
     QString discovery;
     QString logSetting;
+    QString instance;
     for (const QString &prefix : {QString(), platformGroup + QLatin1Char('/')}) {
         readSetting(settings, prefix + QStringLiteral("jre"), jreInstaller);
         readSetting(settings, prefix + QStringLiteral("jar"), jarPath);
@@ -213,7 +213,9 @@ Launcher::Launcher(const QStringList &commandLineArguments)
         readSetting(settings, prefix + QStringLiteral("afterinstall"), afterInstall);
         readSetting(settings, prefix + QStringLiteral("discover"), discovery);
         readSetting(settings, prefix + QStringLiteral("log"), logSetting);
+        readSetting(settings, prefix + QStringLiteral("instance"), instance);
     }
+    singleInstance = instance == QLatin1String("single");
     log.open(logSetting);
     log.write(QStringLiteral("launcher %1 in %2").arg(QStringLiteral(LAUNCHER_VERSION), QDir::toNativeSeparators(QDir::currentPath())));
     jvmOptions = QProcess::splitCommand(options);
@@ -224,10 +226,78 @@ Launcher::Launcher(const QStringList &commandLineArguments)
     discoverInstalled = discovery == QLatin1String("installed");
 }
 
+Launcher::~Launcher() = default;
+
+std::optional<int> Launcher::handOffToRunningWallet()
+{
+    if (!singleInstance)
+        return std::nullopt;
+    auto channel = std::make_unique<Platform::HandOffChannel>(QDir::current().canonicalPath());
+    QStringList arguments;
+    for (const QString &argument : applicationArguments) {
+        if (HandOff::fitsALine(argument))
+            arguments << argument;
+    }
+    const QByteArray request = HandOff::request(arguments);
+    bool reported = false;
+    const QDeadlineTimer deadline(handOffTimeLimitMs);
+    while (!channel->claim()) {
+        if (!reported && arguments.size() < applicationArguments.size())
+            report(QStringLiteral("left out of the hand-off %1 argument(s) that are empty or hold a line break")
+                       .arg(applicationArguments.size() - arguments.size()));
+        reported = true;
+        if (const std::optional<QByteArray> answer = channel->send(request, int(deadline.remainingTime()))) {
+            if (const std::optional<qint64> wallet = HandOff::takenBy(*answer)) {
+                log.write(QStringLiteral("handed %1 argument(s) to the running wallet").arg(arguments.size()));
+                Platform::bringToFront(*wallet);
+                return 0;
+            }
+            report(QStringLiteral("the running wallet has not read what it was handed before; this start's arguments are dropped"));
+            return 1;
+        }
+        if (deadline.hasExpired()) {
+            log.write(QStringLiteral("no running wallet took the arguments: this start runs one of its own"));
+            return std::nullopt;
+        }
+        // Its holder is starting or ending: look again.
+        QThread::msleep(serveIntervalMs);
+    }
+    m_channel = std::move(channel);
+    return std::nullopt;
+}
+
+int Launcher::waitForWallet(QProcess &wallet)
+{
+    if (!m_channel)
+        return waitForStatus(wallet);
+    while (!Platform::waitForFinished(wallet, serveIntervalMs)) {
+        m_channel->serve([this, &wallet](const QByteArray &request) {
+            const std::optional<QStringList> arguments = HandOff::arguments(request);
+            if (!arguments)
+                return QByteArray();
+            // Whole requests only: the wallet never reads half a line.
+            const QByteArray input = HandOff::walletInput(*arguments);
+            if (wallet.bytesToWrite() + input.size() > keptInputBytes) {
+                log.write(QStringLiteral("refused a later start: the wallet has not read its input"));
+                return HandOff::refused();
+            }
+            wallet.write(input);
+            log.write(QStringLiteral("handed %1 argument(s) of a later start to the wallet").arg(arguments->size()));
+            return HandOff::taken(wallet.processId());
+        });
+    }
+    // From now on later starts find no holder, and run a wallet of their own.
+    m_channel->release();
+    return statusOf(wallet);
+}
+
 int Launcher::runProcess(const QString &program, const QStringList &arguments)
 {
     Platform::ChildProcess process;
-    return runForwarded(process, program, arguments);
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    start(process, program, arguments);
+    Platform::allowToTakeForeground(process);
+    return waitForStatus(process);
 }
 
 int Launcher::runCommand(const QString &command)
@@ -370,9 +440,11 @@ bool Launcher::launchWith(const QString &javaExecutable)
     // even if the launcher is killed.
     if (log.isOpen())
         process.setStandardErrorFile(log.filePath(), QIODevice::Append);
+    process.setProcessChannelMode(log.isOpen() ? QProcess::ForwardedOutputChannel : QProcess::ForwardedChannels);
     const qint64 logEnd = log.end();
-    const int status = runForwarded(process, javaExecutable, arguments,
-                                    log.isOpen() ? QProcess::ForwardedOutputChannel : QProcess::ForwardedChannels);
+    start(process, javaExecutable, arguments, m_channel != nullptr);
+    Platform::allowToTakeForeground(process);
+    const int status = waitForWallet(process);
     if (log.isOpen())
         walletErrors = log.appendedSince(logEnd);
     log.write(QStringLiteral("the wallet ") + outcomeOf(process));

@@ -8,7 +8,14 @@
 #include <QString>
 #include <QStringList>
 
+class QProcess;
+
+#include <memory>
 #include <optional>
+
+namespace Platform {
+class HandOffChannel;
+}
 
 // What the launcher knows about the application it starts, and the child
 // processes it runs for it. Every call that runs a child blocks the calling
@@ -27,6 +34,16 @@ public:
     // commandLineArguments are the launcher's own, without the program name:
     // the application gets them only when arguments=forward.
     explicit Launcher(const QStringList &commandLineArguments = QStringList());
+    ~Launcher();
+    Launcher(const Launcher &) = delete;
+    Launcher &operator=(const Launcher &) = delete;
+
+    // With singleInstance: when another launcher of this installation holds
+    // its running wallet, hands it the arguments the wallet would get, and
+    // returns the status to end with: 0 when it took them, 1 when its
+    // wallet's input was full. Nothing when this start is to run as usual:
+    // then, if no other launcher holds one, it holds the wallet it runs.
+    std::optional<int> handOffToRunningWallet();
 
     int runProcess(const QString &program, const QStringList &arguments);
     // Splits the command line at spaces, with double quotes grouping.
@@ -70,6 +87,8 @@ public:
     bool launchAfterInstall = false;
     // discover=installed: last, the Java runtimes the system lists as installed.
     bool discoverInstalled = false;
+    // instance=single: one wallet an installation; later starts hand over.
+    bool singleInstance = false;
     // The last installer reported that it has started a restart of Windows.
     bool restartStarted = false;
     // The log key's file; closed without it. With it open, the wallet's
@@ -83,6 +102,8 @@ public:
     void report(const QString &line) const;
 
 private:
+    // Waits for the wallet; as the holder, writes later starts' arguments to its input meanwhile.
+    int waitForWallet(QProcess &wallet);
     bool takeJavaUnder(const QString &javaHome);
     bool takeJavaOnSearchPath();
     bool takeNewestInstalledJava();
@@ -90,6 +111,8 @@ private:
     // answer, empty when it names none; nothing when it failed or never answered.
     std::optional<QString> versionUnder(const QString &javaHome, const QString &java);
     bool isNewEnough(const QString &java, const QString &version) const;
+
+    std::unique_ptr<Platform::HandOffChannel> m_channel; // claimed: this start holds
 };
 
 #endif // RARUDOR_RUNTIME_LAUNCHER_H

@@ -134,9 +134,13 @@ void ChildProcess::setupChildProcess()
         ::setpgid(0, 0);
 }
 
-void waitForFinished(QProcess &process)
+bool waitForFinished(QProcess &process, int timeoutMs)
 {
-    process.waitForFinished(-1);
+    return process.waitForFinished(timeoutMs) || process.state() == QProcess::NotRunning;
+}
+
+void bringToFront(qint64)
+{
 }
 
 std::optional<int> runInstaller(const QString &, const QStringList &)

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 #ifdef Q_OS_WIN
@@ -125,11 +127,51 @@ private:
 #endif
 };
 
-// Waits, without a time limit, until the started process has ended, and
-// lets QProcess take its exit status. On Windows the thread meanwhile
-// answers messages sent to its windows, and only those: nothing else of
-// Qt runs.
-void waitForFinished(QProcess &process);
+// Waits until the started process has ended, and lets QProcess take its
+// exit status, or until timeoutMs have passed (-1: no limit); true when it
+// has ended. QProcess meanwhile writes what is waiting for the child's
+// input. On Windows the thread meanwhile answers messages sent to its
+// windows, and only those: nothing else of Qt runs.
+bool waitForFinished(QProcess &process, int timeoutMs = -1);
+
+// The channel through which a later start of an installation hands its
+// arguments to the launcher whose wallet runs, its holder. Only the same
+// user reaches it, and on Windows only from the same login session: a
+// socket in a folder that only the user can enter (XDG_RUNTIME_DIR, or a
+// private folder in the temporary one), or a local named pipe that only the
+// user may open, whose server the client checks to be the same user.
+class HandOffChannel
+{
+public:
+    // installation is the folder whose launcher.ini was read.
+    explicit HandOffChannel(const QString &installation);
+    ~HandOffChannel();
+    HandOffChannel(const HandOffChannel &) = delete;
+    HandOffChannel &operator=(const HandOffChannel &) = delete;
+
+    // Becomes the holder; false when another launcher is, or the channel
+    // cannot be made safely.
+    bool claim();
+    // As a later start: sends the request and returns the holder's answer,
+    // one line; nothing when no holder answered within timeoutMs.
+    std::optional<QByteArray> send(const QByteArray &request, int timeoutMs);
+    // As the holder, without blocking for long: reads the request of each
+    // later start waiting now and writes back what answer returns for it;
+    // an empty answer, or a request that is not whole within a second, ends
+    // that connection without one.
+    void serve(const std::function<QByteArray(const QByteArray &request)> &answer);
+    // Stops holding: later starts find no holder.
+    void release();
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+// Brings the process's top-level window to the front, restored when it is
+// minimized: Windows lets a process that the user has just started take
+// the foreground, and hand it on. Does nothing elsewhere.
+void bringToFront(qint64 processId);
 
 // On Windows, runs the installer program with its arguments as Launcher runs
 // every child (see launcher.h), and returns its exit code. A bare program

@@ -78,15 +78,18 @@ void writeOn(Output output, const QByteArray &bytes)
     }
 }
 
-void waitForFinished(QProcess &process)
+bool waitForFinished(QProcess &process, int timeoutMs)
 {
     // The handle QProcess holds is not public: open one of our own.
     const HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, DWORD(process.processId()));
+    bool ended = true;
     if (handle) {
-        Process::waitAnsweringSentMessages(handle);
+        ended = Process::waitAnsweringSentMessages(handle, timeoutMs < 0 ? INFINITE : DWORD(timeoutMs));
         CloseHandle(handle);
     }
-    process.waitForFinished(-1);
+    // One round of QProcess's own wait writes what waits for the child's input.
+    process.waitForFinished(ended ? -1 : 0);
+    return process.state() == QProcess::NotRunning;
 }
 
 } // namespace Platform

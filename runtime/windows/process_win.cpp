@@ -12,11 +12,20 @@ namespace Process {
 // "SendMessage function (winuser.h)". A thread blocked in a plain wait
 // would hang the sender, and with it the launcher. PM_QS_SENDMESSAGE
 // answers sent messages and leaves posted ones, Qt's events, queued.
-void waitAnsweringSentMessages(HANDLE handle)
+bool waitAnsweringSentMessages(HANDLE handle, DWORD timeoutMs)
 {
-    while (MsgWaitForMultipleObjectsEx(1, &handle, INFINITE, QS_SENDMESSAGE, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0 + 1) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    DWORD left = timeoutMs;
+    for (;;) {
+        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &handle, left, QS_SENDMESSAGE, MWMO_INPUTAVAILABLE);
+        if (woken != WAIT_OBJECT_0 + 1)
+            return woken == WAIT_OBJECT_0;
         MSG message;
         PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        if (timeoutMs != INFINITE) {
+            const ULONGLONG now = GetTickCount64();
+            left = now >= deadline ? 0 : DWORD(deadline - now);
+        }
     }
 }
 

@@ -11,9 +11,10 @@ namespace Process {
 // CreateProcessW's documented limit for lpCommandLine, its NUL excluded.
 constexpr int longestCommandLine = 32767 - 1;
 
-// Waits, without a time limit, until the handle is signalled, answering
-// the messages other threads send to this one's windows meanwhile.
-void waitAnsweringSentMessages(HANDLE handle);
+// Waits until the handle is signalled, or timeoutMs have passed
+// (INFINITE: no limit), answering the messages other threads send to this
+// one's windows meanwhile; true when it was signalled.
+bool waitAnsweringSentMessages(HANDLE handle, DWORD timeoutMs = INFINITE);
 
 // Waits so for the process, closes its handle and returns its exit code;
 // -1 when Windows cannot tell it.

@@ -144,6 +144,8 @@ private slots:
     void outlastsHostileChildren();
     void keepsALog_data();
     void keepsALog();
+    void handsOverToTheRunningWallet_data();
+    void handsOverToTheRunningWallet();
 
 private:
     QProcessEnvironment userEnvironment() const;
@@ -1391,6 +1393,90 @@ void TestLauncherExecutable::keepsALog()
         QCOMPARE(rotated.readAll(), earlier);
         QVERIFY(text.startsWith(QStringLiteral("20")));
     }
+}
+
+void TestLauncherExecutable::handsOverToTheRunningWallet_data()
+{
+    QTest::addColumn<QByteArray>("settings"); // besides jar= and arguments=forward
+    QTest::addColumn<QString>("first"); // the first start's fate when the later ones come: "runs", "ended", "killed"; "none"
+    QTest::addColumn<int>("laterStarts"); // started at once
+    QTest::addColumn<QString>("argument"); // of each later start
+    QTest::addColumn<bool>("walletReads");
+    QTest::addColumn<int>("walletRuns");
+    QTest::addColumn<QByteArray>("input"); // all the wallets read
+
+    const QByteArray single("instance=single\n");
+    const QString link = QStringLiteral("rarudor:pay?amount=1&memo=Café");
+    QTest::newRow("a later link is handed over") << single << "runs" << 1 << link << true << 1
+                                                 << (link.toUtf8() + "\n\n");
+    QTest::newRow("the wallet ended: a new one runs") << single << "ended" << 1 << link << true << 2 << QByteArray();
+    QTest::newRow("without the key a second wallet runs") << QByteArray() << "runs" << 1 << link << true << 2
+                                                          << QByteArray();
+    if (windowsTarget)
+        return;
+    QTest::newRow("the holder killed: a new one runs") << single << "killed" << 1 << link << true << 2 << QByteArray();
+    // 3 × 32,767 bytes: more than the 64 KiB a pipe holds.
+    QTest::newRow("a wallet that never reads") << single << "runs" << 3 << QString(32767, QLatin1Char('w')) << false << 1
+                                               << QByteArray();
+    QTest::newRow("three starts at once: one wallet") << single << "none" << 3 << link << true << 1
+                                                      << (link.toUtf8() + "\n\n").repeated(2);
+}
+
+// instance=single: a link opened while the wallet runs reaches that wallet,
+// on its standard input, and only one wallet runs an installation.
+void TestLauncherExecutable::handsOverToTheRunningWallet()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, first);
+    QFETCH(int, laterStarts);
+    QFETCH(QString, argument);
+    QFETCH(bool, walletReads);
+    QFETCH(QByteArray, input);
+
+    Sandbox sandbox;
+    const QString inputFile = sandbox.path(QStringLiteral("input"));
+    QStringList instructions{QStringLiteral("sleep %1").arg(windowsTarget ? 8000 : 3000)};
+    if (walletReads)
+        instructions.prepend(QStringLiteral("copy-input ") + nativeTargetPath(inputFile));
+    const StandIn java(sandbox.path(QStringLiteral("jdk/bin/java")), instructions);
+    QVERIFY(sandbox.write(QStringLiteral("launcher.ini"), "jar=wallet.jar\narguments=forward\n" + settings));
+    QProcessEnvironment environment = userEnvironment();
+    environment.insert(QStringLiteral("JAVA_HOME"), nativeTargetPath(sandbox.path(QStringLiteral("jdk"))));
+
+    QProcess holder;
+    if (first != QLatin1String("none")) {
+        start(holder, launcherProgram, environment, {QStringLiteral("first")});
+        QElapsedTimer clock;
+        clock.start();
+        while (java.runs().isEmpty() && clock.elapsed() < 30000)
+            QTest::qWait(50);
+        QCOMPARE(java.runs().size(), 1);
+        if (first == QLatin1String("ended"))
+            finish(holder);
+        if (first == QLatin1String("killed")) {
+            holder.kill();
+            QVERIFY(holder.waitForFinished());
+        }
+    }
+    std::vector<std::unique_ptr<QProcess>> later;
+    for (int i = 0; i < laterStarts; ++i) {
+        later.push_back(std::make_unique<QProcess>());
+        start(*later.back(), launcherProgram, environment, {argument});
+    }
+    for (const auto &launcher : later) {
+        finish(*launcher);
+        QCOMPARE(launcher->exitCode(), 0);
+    }
+    if (first == QLatin1String("runs")) {
+        // The holder lives on to the end of its wallet, and ends with its status.
+        QCOMPARE(holder.state(), QProcess::Running);
+        finish(holder);
+        QCOMPARE(holder.exitCode(), 0);
+    }
+
+    QTEST(int(java.runs().size()), "walletRuns");
+    QFile read(inputFile);
+    QCOMPARE(read.open(QIODevice::ReadOnly) ? read.readAll() : QByteArray(), input);
 }
 
 QTEST_GUILESS_MAIN(TestLauncherExecutable)

@@ -18,6 +18,8 @@
 //   broadcast        tell every top-level window that the environment changed,
 //                    and wait until each has answered (Windows; nothing elsewhere)
 //   install FOLDER   rename FOLDER.staged to FOLDER, as an installer puts Java in place
+//   copy-input FILE  from now on, while the other instructions go on, append
+//                    what arrives on standard input to FILE as it comes
 //   open-arguments   try to open each argument as a file, with the arguments
 //                    as main() gets them (on Windows in the ANSI code page, as
 //                    Java's launcher reads them), and write "opened" or
@@ -65,6 +67,17 @@ void flood(const std::string &dataFile)
     volatile char *bytes = buffer;
     for (std::size_t i = 0; i < 64; ++i)
         bytes[i] = 'x';
+}
+
+void copyInput(const std::string &file)
+{
+    std::ofstream out(std::filesystem::u8path(file), std::ios::binary | std::ios::app);
+    // Byte by byte: fread would wait for a whole buffer.
+    for (int c = std::fgetc(stdin); c != EOF; c = std::fgetc(stdin)) {
+        out.put(char(c));
+        if (c == '\n')
+            out.flush();
+    }
 }
 
 void openArguments(int argc, char *argv[], const std::string &report)
@@ -126,6 +139,8 @@ int main(int argc, char *argv[])
             System::broadcastSettingChange();
         else if (verb == "windows")
             System::listVisibleWindows(rest, self + ".windows");
+        else if (verb == "copy-input")
+            std::thread(copyInput, rest).detach();
         else if (verb == "open-arguments")
             openArguments(argc, argv, self + ".opened");
     }
