@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform.h"
 #include "process_win.h"
-#include "searchpath_win.h"
+#include "programsearch_win.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -48,15 +48,15 @@ QString installerProgram(const QString &program)
         return program;
     // As CreateProcess does, .exe is added to a name without an extension.
     const QString name = QFileInfo(program).suffix().isEmpty() ? program + QStringLiteral(".exe") : program;
-    QStringList windowsFolders = SearchPath::systemFolders();
-    for (const QString &folder : SearchPath::folders()) {
-        if (SearchPath::isBelow(folder, SearchPath::windowsFolder()))
+    QStringList windowsFolders = ProgramSearch::systemFolders();
+    for (const QString &folder : ProgramSearch::folders()) {
+        if (ProgramSearch::isBelow(folder, ProgramSearch::windowsFolder()))
             windowsFolders << folder;
     }
     const QString workingDirectory = QDir::currentPath();
-    QString found = SearchPath::firstFileIn(windowsFolders, name);
+    QString found = ProgramSearch::firstFileIn(windowsFolders, name);
     if (found.isEmpty())
-        found = SearchPath::firstFileIn(QStringList{workingDirectory} + SearchPath::folders(), name);
+        found = ProgramSearch::firstFileIn(QStringList{workingDirectory} + ProgramSearch::folders(), name);
     // Not found: a name that fails to start, rather than one CreateProcess searches for.
     return found.isEmpty() ? QDir(workingDirectory).filePath(name) : found;
 }

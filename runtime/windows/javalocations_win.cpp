@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform.h"
 #include "registry_win.h"
-#include "searchpath_win.h"
+#include "programsearch_win.h"
 
 #include <QDir>
 
@@ -75,7 +75,7 @@ QString javaOnSearchPath()
 {
     // CreateProcess would look in the launcher's folder and the working
     // directory before PATH: name the file, so that it looks nowhere.
-    return SearchPath::firstFileIn(SearchPath::folders(), QStringLiteral("java.exe"));
+    return ProgramSearch::firstFileIn(ProgramSearch::folders(), QStringLiteral("java.exe"));
 }
 
 } // namespace Platform

@@ -1,13 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
 // SPDX-License-Identifier: MIT
-#include "searchpath_win.h"
+#include "programsearch_win.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <qt_windows.h>
 
-namespace SearchPath {
+namespace ProgramSearch {
 
 namespace {
 
@@ -68,4 +68,4 @@ QString firstFileIn(const QStringList &folders, const QString &name)
     return QString();
 }
 
-} // namespace SearchPath
+} // namespace ProgramSearch

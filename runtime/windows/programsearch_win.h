@@ -1,13 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The Rarudor Wallet launcher authors
 // SPDX-License-Identifier: MIT
-#ifndef RARUDOR_RUNTIME_SEARCHPATH_WIN_H
-#define RARUDOR_RUNTIME_SEARCHPATH_WIN_H
+#ifndef RARUDOR_RUNTIME_PROGRAMSEARCH_WIN_H
+#define RARUDOR_RUNTIME_PROGRAMSEARCH_WIN_H
 
 #include <QString>
 #include <QStringList>
 
 // Where Windows programs are looked for, for the platform seam alone.
-namespace SearchPath {
+namespace ProgramSearch {
 
 // The folders of PATH that name themselves by their full path ("C:\x" or
 // "\\server\x", not one that depends on the current drive or directory),
@@ -28,6 +28,6 @@ bool isBelow(const QString &folder, const QString &parent);
 // separators; empty when there is none.
 QString firstFileIn(const QStringList &folders, const QString &name);
 
-} // namespace SearchPath
+} // namespace ProgramSearch
 
-#endif // RARUDOR_RUNTIME_SEARCHPATH_WIN_H
+#endif // RARUDOR_RUNTIME_PROGRAMSEARCH_WIN_H
