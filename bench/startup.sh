@@ -8,7 +8,9 @@
 # "-version" probe without JAVA_HOME, what minjava=17 adds to either (no
 # process where the Java home has a release file; the search path's java is
 # probed anyway), what finding Java among the installed ones costs (a failed
-# probe of the search path, then /usr/lib/jvm), and the memory it holds while
+# probe of the search path, then /usr/lib/jvm), what instance=single costs
+# a start that finds no running wallet, how long a later start takes to hand
+# over to one (the median), what log= costs, and the memory it holds while
 # a stand-in application runs. With build-windows/ built (scripts/windows.sh and its
 # tests), the same for launcher.exe under Wine, and its size. Run after
 # scripts/build.sh.
@@ -40,6 +42,10 @@ alternate() {
 mean_ms() {
     awk -F, -v name="$2" '$1 == name { sum += $2; n++ } END { printf "%.1f", sum / n * 1000 }' "$results/$1"-*.csv
 }
+median_ms() {
+    awk -F, -v name="$2" '$1 == name { print $4 * 1000 }' "$results/$1"-*.csv | sort -n \
+        | awk '{ value[NR] = $1 } END { printf "%.1f", NR % 2 ? value[(NR + 1) / 2] : (value[NR / 2] + value[NR / 2 + 1]) / 2 }'
+}
 ratio() {
     awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'
 }
@@ -62,6 +68,18 @@ printf 'discover=installed\n' | cat launcher.ini - > "$installed/launcher.ini"
 newest=$(grep -H '^JAVA_VERSION=' /usr/lib/jvm/*/release | sed 's/^\(.*\)\/release:JAVA_VERSION="\(.*\)"$/\2 \1/' \
          | sort -V | tail -n 1 | cut -d' ' -f2)
 mkdir "$scratch/no-java"
+# The demo with one of the keys of its own each: no wallet runs for single,
+# so every start holds its own; and one whose wallet stays open, to hand over to.
+for key in single log hold; do
+    mkdir "$scratch/$key"
+    cp rarudor-wallet-demo.jar "$scratch/$key/"
+done
+printf 'instance=single\n' | cat launcher.ini - > "$scratch/single/launcher.ini"
+printf 'log=%s\n' "$scratch/log/launcher.log" | cat launcher.ini - > "$scratch/log/launcher.ini"
+printf 'instance=single\narguments=forward\n' | cat launcher.ini - > "$scratch/hold/launcher.ini"
+(cd "$scratch/hold" && WALLET_DEMO_STAY=3600 JAVA_HOME=$jdk exec "$root/build/launcher" > /dev/null 2>&1) &
+holder=$!
+sleep 3
 alternate linux \
     -n java "$jdk/bin/java -jar rarudor-wallet-demo.jar" \
     -n launcher "env JAVA_HOME=$jdk $root/build/launcher" \
@@ -70,7 +88,11 @@ alternate linux \
     -n probe-minjava "env -C $minjava -u JAVA_HOME PATH=$jdk/bin $root/build/launcher" \
     -n installed "env -C $installed -u JAVA_HOME PATH=$scratch/no-java $root/build/launcher" \
     -n installed-home "env -C $installed JAVA_HOME=$newest $root/build/launcher" \
+    -n single "env -C $scratch/single JAVA_HOME=$jdk $root/build/launcher" \
+    -n log "env -C $scratch/log JAVA_HOME=$jdk $root/build/launcher" \
+    -n hand-off "env -C $scratch/hold JAVA_HOME=$jdk $root/build/launcher rarudor:pay?amount=1" \
     -n bare "$root/build/bench/bare-qapplication"
+kill "$holder"
 java_ms=$(mean_ms linux java)
 launcher_ms=$(mean_ms linux launcher)
 probe_ms=$(mean_ms linux probe)
@@ -79,6 +101,9 @@ probe_minjava_ms=$(mean_ms linux probe-minjava)
 installed_ms=$(mean_ms linux installed)
 installed_home_ms=$(mean_ms linux installed-home)
 bare_ms=$(mean_ms linux bare)
+single_ms=$(mean_ms linux single)
+log_ms=$(mean_ms linux log)
+hand_off_ms=$(median_ms linux hand-off)
 overhead_ms=$(awk -v a="$launcher_ms" -v b="$java_ms" 'BEGIN { printf "%.1f", a - b }')
 
 # Memory while a child runs: resident, and the private dirty pages that
@@ -103,6 +128,11 @@ printf '| %-52s | %9s ms |\n' "launcher, java -version probe, minjava=17" "$prob
 printf '| %-52s | %10s× |\n' "  to the same without minjava" "$(ratio "$probe_minjava_ms" "$probe_ms")"
 printf '| %-52s | %9s ms |\n' "launcher, discover=installed, found in /usr/lib/jvm" "$installed_ms"
 printf '| %-52s | %10s× |\n' "  to JAVA_HOME set to it, $(basename "$newest")" "$(ratio "$installed_ms" "$installed_home_ms")"
+printf '| %-52s | %9s ms |\n' "launcher, instance=single, no wallet running" "$single_ms"
+printf '| %-52s | %10s× |\n' "  to the same without the key" "$(ratio "$single_ms" "$launcher_ms")"
+printf '| %-52s | %9s ms |\n' "hand-over to the running wallet, start to status 0" "$hand_off_ms"
+printf '| %-52s | %9s ms |\n' "launcher, log=" "$log_ms"
+printf '| %-52s | %10s× |\n' "  to the same without the key" "$(ratio "$log_ms" "$launcher_ms")"
 printf '| %-52s | %9s ms |\n' "bare QApplication start and exit" "$bare_ms"
 printf '| %-52s | %9s ms |\n' "launcher overhead over java -jar" "$overhead_ms"
 printf '| %-52s | %10s× |\n' "overhead / bare QApplication" "$(ratio "$overhead_ms" "$bare_ms")"
@@ -115,17 +145,27 @@ cd "$root"
 if [ -x build-windows/launcher.exe ] && [ -f build-windows/tests/standin.exe ]; then
     echo
     echo "== Windows under Wine, $rounds rounds of $runs runs each"
-    mkdir -p "$scratch/win/jdk/bin"
+    mkdir -p "$scratch/win/jdk/bin" "$scratch/win/single" "$scratch/win/log" "$scratch/win/hold/jre/bin"
     cp build-windows/tests/standin.exe "$scratch/win/jdk/bin/java.exe"
+    cp build-windows/tests/standin.exe "$scratch/win/hold/jre/bin/java.exe"
+    printf 'sleep 3600000\n' > "$scratch/win/hold/jre/bin/java.exe.do"
+    printf 'instance=single\n' > "$scratch/win/single/launcher.ini"
+    printf 'log=launcher.log\n' > "$scratch/win/log/launcher.ini"
+    printf 'instance=single\narguments=forward\nruntime=jre\n' > "$scratch/win/hold/launcher.ini"
     cd "$scratch/win"
     export -f alternate
     export results rounds runs
     # The stand-in alone, timed in the same rounds: the launcher's own cost is
     # its time less its child's, against a bare exe that starts no child.
     JAVA_HOME="Z:$(sed 's|/|\\|g' <<< "$scratch/win/jdk")" bash "$root/scripts/wine-session.sh" \
-        bash -c 'alternate wine -n launcher "wine $0/build-windows/launcher.exe" \
+        bash -c '(cd hold && exec wine "$0/build-windows/launcher.exe") & sleep 5
+                 alternate wine -n launcher "wine $0/build-windows/launcher.exe" \
                  -n java "wine jdk/bin/java.exe" \
-                 -n bare "wine $0/build-windows/bench/bare-qapplication.exe"' "$root"
+                 -n single "env -C single wine $0/build-windows/launcher.exe" \
+                 -n log "env -C log wine $0/build-windows/launcher.exe" \
+                 -n hand-off "env -C hold wine $0/build-windows/launcher.exe rarudor:pay?amount=1" \
+                 -n bare "wine $0/build-windows/bench/bare-qapplication.exe"
+                 kill %1' "$root"
     launcher_ms=$(mean_ms wine launcher)
     java_ms=$(mean_ms wine java)
     bare_ms=$(mean_ms wine bare)
@@ -135,5 +175,8 @@ if [ -x build-windows/launcher.exe ] && [ -f build-windows/tests/standin.exe ]; 
     printf '| %-52s | %9s ms |\n' "bare static QApplication exe" "$bare_ms"
     printf '| %-52s | %9s ms |\n' "launcher.exe's own cost (launcher - stand-in)" "$own_ms"
     printf '| %-52s | %10s× |\n' "own cost / bare QApplication exe" "$(ratio "$own_ms" "$bare_ms")"
+    printf '| %-52s | %10s× |\n' "instance=single, no wallet running, to without" "$(ratio "$(mean_ms wine single)" "$launcher_ms")"
+    printf '| %-52s | %9s ms |\n' "hand-over to the running wallet (median)" "$(median_ms wine hand-off)"
+    printf '| %-52s | %10s× |\n' "log=, to without" "$(ratio "$(mean_ms wine log)" "$launcher_ms")"
     printf '| %-52s | %8s B |\n' "size of launcher.exe" "$(stat -c %s "$root/build-windows/launcher.exe")"
 fi

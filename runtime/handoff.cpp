@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "handoff.h"
 
-#include <QTextCodec>
+#include "utf8.h"
 
 namespace HandOff {
 
@@ -10,13 +10,6 @@ namespace {
 
 const QByteArray header = QByteArrayLiteral("rarudor-launcher hand-off 1\n");
 const QByteArray takenPrefix = QByteArrayLiteral("taken ");
-
-bool isValidUtf8(const QByteArray &bytes)
-{
-    QTextCodec::ConverterState state;
-    QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
-    return state.invalidChars == 0 && state.remainingChars == 0;
-}
 
 } // namespace
 
@@ -57,6 +50,19 @@ bool isComplete(const QByteArray &received)
         return !header.startsWith(received);
     const QByteArray body = received.mid(header.size());
     return body == "\n" || body.endsWith("\n\n");
+}
+
+QByteArray receive(const std::function<qint64(char *, qint64)> &read, const std::function<bool(const QByteArray &)> &complete)
+{
+    QByteArray received;
+    char buffer[16384];
+    while (!complete(received)) {
+        const qint64 count = read(buffer, sizeof(buffer));
+        if (count <= 0)
+            break;
+        received.append(buffer, int(count));
+    }
+    return received;
 }
 
 QByteArray walletInput(const QStringList &arguments)

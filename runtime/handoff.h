@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // What a later start of an installation hands to the launcher whose wallet
@@ -31,6 +32,11 @@ std::optional<QStringList> arguments(const QByteArray &request);
 // Whether the bytes received so far end a request, or never can: a reader
 // stops there.
 bool isComplete(const QByteArray &received);
+
+// Reads with read, which fills the buffer it is given and returns how much
+// it filled (0 or less at the end or on failure), until complete says so.
+QByteArray receive(const std::function<qint64(char *buffer, qint64 size)> &read,
+                   const std::function<bool(const QByteArray &received)> &complete);
 
 // The lines the wallet reads for arguments that all fit a line.
 QByteArray walletInput(const QStringList &arguments);

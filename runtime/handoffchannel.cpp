@@ -69,17 +69,15 @@ bool writeAll(int descriptor, const QByteArray &bytes, const QDeadlineTimer &dea
 // Reads until complete says so, the peer closes or the deadline passes.
 QByteArray readUntil(int descriptor, const std::function<bool(const QByteArray &)> &complete, const QDeadlineTimer &deadline)
 {
-    QByteArray received;
-    char buffer[16384];
-    while (!complete(received) && waitFor(descriptor, POLLIN, deadline)) {
-        const ssize_t count = ::recv(descriptor, buffer, sizeof(buffer), 0);
-        if (count < 0 && (errno == EINTR || errno == EAGAIN))
-            continue;
-        if (count <= 0)
-            break;
-        received.append(buffer, int(count));
-    }
-    return received;
+    return HandOff::receive([descriptor, &deadline](char *buffer, qint64 size) -> qint64 {
+        for (;;) {
+            if (!waitFor(descriptor, POLLIN, deadline))
+                return 0;
+            const ssize_t count = ::recv(descriptor, buffer, size_t(size), 0);
+            if (count >= 0 || (errno != EINTR && errno != EAGAIN))
+                return count;
+        }
+    }, complete);
 }
 
 bool isAnswer(const QByteArray &received)

@@ -5,6 +5,7 @@
 #include "handoff.h"
 #include "javaversion.h"
 #include "platform.h"
+#include "utf8.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -12,7 +13,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
-#include <QTextCodec>
 #include <QThread>
 #include <QVariant>
 
@@ -23,13 +23,6 @@ const QString platformGroup = QStringLiteral("win32");
 
 // Qt reads an INI file as Latin-1 unless it starts with a UTF-8 byte-order
 // mark; editors today save UTF-8 without one, so take valid UTF-8 as such.
-bool isValidUtf8(const QByteArray &bytes)
-{
-    QTextCodec::ConverterState state;
-    QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
-    return state.invalidChars == 0 && state.remainingChars == 0;
-}
-
 void useUtf8WhenValid(QSettings &settings)
 {
     QFile file(settingsFileName);

@@ -82,12 +82,10 @@ bool writeAll(HANDLE pipe, QByteArray bytes, const QDeadlineTimer &deadline)
 
 QByteArray readUntil(HANDLE pipe, const std::function<bool(const QByteArray &)> &complete, const QDeadlineTimer &deadline)
 {
-    QByteArray received;
-    char buffer[16384];
-    DWORD count = 0;
-    while (!complete(received) && transfer(pipe, false, buffer, sizeof(buffer), &count, deadline))
-        received.append(buffer, int(count));
-    return received;
+    return HandOff::receive([pipe, &deadline](char *buffer, qint64 size) -> qint64 {
+        DWORD count = 0;
+        return transfer(pipe, false, buffer, DWORD(size), &count, deadline) ? qint64(count) : 0;
+    }, complete);
 }
 
 bool isAnswer(const QByteArray &received)

@@ -95,6 +95,45 @@ bool runningWith(const QString &file)
     return false;
 }
 
+// The sample wallet package of that version, built by tests/wallet-packages.sh.
+QString walletPackage(const QString &version)
+{
+    return qEnvironmentVariable("WALLET_PACKAGES_UNDER_TEST") + QStringLiteral("/RarudorWallet-%1.msi").arg(version);
+}
+
+// Where the sample package installs, in Wine's prefix, and the java of the
+// runtime it ships: a stand-in.
+QString installFolder()
+{
+    return qEnvironmentVariable("WINEPREFIX") + QStringLiteral("/drive_c/Program Files/Rarudor Wallet");
+}
+
+const QString shippedJava = installFolder() + QStringLiteral("/jre/bin/java.exe");
+
+// Opens the link or file as a user does, from the folder, through Windows'
+// own registration, and returns the runs of the shipped java.
+QList<StandIn::Run> openThroughRegistration(const QProcessEnvironment &environment, const QString &folder,
+                                            const QString &target)
+{
+    QProcess opener;
+    opener.setProcessEnvironment(environment);
+    opener.setWorkingDirectory(folder);
+    opener.start(emulator, {QStringLiteral("start"), QStringLiteral("/wait"), target});
+    opener.waitForFinished(60000);
+    QElapsedTimer clock;
+    clock.start();
+    while (StandIn::runsOf(shippedJava).isEmpty() && clock.elapsed() < 30000)
+        QTest::qWait(200);
+    return StandIn::runsOf(shippedJava);
+}
+
+// What the stand-in java left beside itself, which no package installed.
+void removeTraces()
+{
+    for (const QString &suffix : {QStringLiteral(".do"), QStringLiteral(".record"), QStringLiteral(".opened")})
+        QFile::remove(shippedJava + suffix);
+}
+
 QByteArray data24MiB()
 {
     QByteArray data(24 * 1024 * 1024, Qt::Uninitialized);
@@ -118,6 +157,7 @@ private slots:
     void ignoresSettingsBesideItself();
     void opensRegisteredLinks_data();
     void opensRegisteredLinks();
+    void upgradesTheWalletPackage();
     void worksInItsOwnFolder_data();
     void worksInItsOwnFolder();
     void readsSpecialSettingsFileAsNone_data();
@@ -440,30 +480,27 @@ void TestLauncherExecutable::opensRegisteredLinks()
     QFETCH(QString, target);
     QFETCH(bool, isFile);
     QFETCH(bool, shortName);
-    const QString package = qEnvironmentVariable("WALLET_PACKAGE_UNDER_TEST");
-    if (!windowsTarget || package.isEmpty())
-        QSKIP("the sample package is built for Windows, with the demo archive");
+    if (!windowsTarget)
+        QSKIP("the sample package is built for Windows");
+    const QString package = walletPackage(QStringLiteral("1.0.0"));
 
     Sandbox sandbox;
-    const StandIn java(sandbox.path(QStringLiteral("jdk/bin/java")), {QStringLiteral("open-arguments")});
     QVERIFY(sandbox.write(QStringLiteral("Downloads/payment.rarudorwallet"), "{}"));
     QVERIFY(sandbox.write(QStringLiteral("Пользователь/payment.rarudorwallet"), "{}"));
     QVERIFY(sandbox.write(QStringLiteral("Downloads/launcher.ini"), "jar=planted.jar\noptions=-Dplanted=1\n"));
     target.replace(QLatin1String("%T"), targetPath(sandbox.path()).replace(QLatin1Char('/'), QLatin1Char('\\')));
-    QProcessEnvironment environment = userEnvironment();
-    environment.insert(QStringLiteral("JAVA_HOME"), nativeTargetPath(sandbox.path(QStringLiteral("jdk"))));
     QCOMPARE(QProcess::execute(emulator, {"msiexec", "/i", targetPath(package), "/qn"}), 0);
+    // The runtime the package ships runs the wallet.
+    QFile instructions(shippedJava + QStringLiteral(".do"));
+    QVERIFY(instructions.open(QIODevice::WriteOnly) && instructions.write("open-arguments\n") > 0);
+    instructions.close();
 
-    QProcess opener;
-    opener.setProcessEnvironment(environment);
-    opener.setWorkingDirectory(sandbox.path(QStringLiteral("Downloads")));
-    opener.start(emulator, {QStringLiteral("start"), QStringLiteral("/wait"), target});
-    QVERIFY(opener.waitForFinished(60000));
-    QElapsedTimer clock;
-    clock.start();
-    while (java.runs().isEmpty() && clock.elapsed() < 30000)
-        QTest::qWait(200);
-    const QList<StandIn::Run> runs = java.runs();
+    const QList<StandIn::Run> runs = openThroughRegistration(userEnvironment(), sandbox.path(QStringLiteral("Downloads")), target);
+    QFile opened(shippedJava + QStringLiteral(".opened"));
+    QVERIFY(opened.open(QIODevice::ReadOnly));
+    const QByteArray openedLines = opened.readAll();
+    opened.close();
+    removeTraces();
     QCOMPARE(QProcess::execute(emulator, {"msiexec", "/x", targetPath(package), "/qn"}), 0);
 
     QCOMPARE(runs.size(), 1);
@@ -471,12 +508,49 @@ void TestLauncherExecutable::opensRegisteredLinks()
     QCOMPARE(runs.first().arguments.size(), 3);
     QCOMPARE(runs.first().arguments.last() != target, shortName);
     QCOMPARE(runs.first().workingDirectory, QStringLiteral("C:/Program Files/Rarudor Wallet"));
-    QFile opened(java.path() + QStringLiteral(".opened"));
-    QVERIFY(opened.open(QIODevice::ReadOnly));
-    QCOMPARE(opened.readAll().split('\n').value(2), isFile ? QByteArray("opened") : QByteArray("not opened"));
+    QCOMPARE(openedLines.split('\n').value(2), isFile ? QByteArray("opened") : QByteArray("not opened"));
     // Uninstalled: the program and its registration are gone.
-    QVERIFY(!QFile::exists(qEnvironmentVariable("WINEPREFIX") + QStringLiteral("/drive_c/Program Files/Rarudor Wallet/launcher.exe")));
+    QVERIFY(!QFile::exists(installFolder()));
     QVERIFY(QProcess::execute(emulator, {"reg", "query", "HKCR\\rarudor"}) != 0);
+}
+
+// The sample package as a user gets it: installed, a link opened, version 2
+// installed over it, removed.
+void TestLauncherExecutable::upgradesTheWalletPackage()
+{
+    if (!windowsTarget)
+        QSKIP("the sample package is built for Windows");
+    Sandbox sandbox;
+    const auto entries = [] {
+        QProcess query;
+        query.start(emulator, {"reg", "query", "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", "/s"});
+        query.waitForFinished(60000);
+        return QString::fromLocal8Bit(query.readAllStandardOutput())
+            .count(QRegularExpression(QStringLiteral("DisplayName\\s+REG_SZ\\s+Rarudor Wallet\\s*$"),
+                                      QRegularExpression::MultilineOption));
+    };
+
+    QCOMPARE(QProcess::execute(emulator, {"msiexec", "/i", targetPath(walletPackage("1.0.0")), "/qn"}), 0);
+    const QList<StandIn::Run> runs = openThroughRegistration(userEnvironment(), sandbox.path(), QStringLiteral("rarudor:pay?amount=1"));
+    QCOMPARE(runs.size(), 1);
+    QCOMPARE(runs.first().arguments, (QStringList{"-jar", "RarudorWallet.jar", "rarudor:pay?amount=1"}));
+    removeTraces();
+
+    QCOMPARE(QProcess::execute(emulator, {"msiexec", "/i", targetPath(walletPackage("2.0.0")), "/qn"}), 0);
+    QCOMPARE(entries(), 1);
+    for (const char *file : {"LICENSE.txt", "LICENSE-Qt-LGPL-3.txt", "LICENSE-GPL-3.txt", "THIRD-PARTY-NOTICES.txt",
+                             "SHIPPING.txt", "launcher_de.qm", "launcher.exe", "jre/bin/java.exe"})
+        QVERIFY2(QFile::exists(installFolder() + QLatin1Char('/') + QLatin1String(file)), file);
+    QCOMPARE(QProcess::execute(emulator, {"reg", "query", "HKCR\\rarudor\\DefaultIcon"}), 0);
+    // An older version does not go over a newer one.
+    QVERIFY(QProcess::execute(emulator, {"msiexec", "/i", targetPath(walletPackage("1.0.0")), "/qn"}) != 0);
+    QCOMPARE(entries(), 1);
+
+    QCOMPARE(QProcess::execute(emulator, {"msiexec", "/x", targetPath(walletPackage("2.0.0")), "/qn"}), 0);
+    QCOMPARE(entries(), 0);
+    QVERIFY(!QFileInfo::exists(installFolder()));
+    QVERIFY(QProcess::execute(emulator, {"reg", "query", "HKCR\\rarudor"}) != 0);
+    QVERIFY(QProcess::execute(emulator, {"reg", "query", "HKCR\\.rarudorwallet"}) != 0);
 }
 
 void TestLauncherExecutable::worksInItsOwnFolder_data()
