@@ -32,10 +32,6 @@ forwarded=$(grep -E '^advapi32\.dll (SystemFunction0[0-9][0-9]|Crypt[A-Z])' <<< 
 # Windows lets the wallet take the foreground only through this call (see
 # allowToTakeForeground); Wine enforces no such rule, so no run can show it.
 grep -qx 'user32.dll AllowSetForegroundWindow' <<< "$functions" || fail "never hands the wallet the foreground"
-# A later start of instance=single brings the running wallet's window to the
-# front: "SetForegroundWindow function (winuser.h)" lets the process the user
-# started last do so, and Wine shows no difference.
-grep -qx 'user32.dll SetForegroundWindow' <<< "$functions" || fail "never brings the running wallet to the front"
 # Link map: GCC's libssp seeds its guard through CryptoAPI before main().
 ! grep -q 'libssp' "$map" || fail "links libssp, whose guard set-up loads DLLs before main()"
 for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do
