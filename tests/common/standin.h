@@ -11,7 +11,8 @@
 // records how it was started and follows the instructions it is given
 // ("exit 3", "crash", "flood FILE", "grandchild FILE", "sleep MS",
 // "close-outputs", "windows PATTERN", "overrun", "read-input", "broadcast",
-// "error-line TEXT", "install FOLDER", "copy-input FILE", "open-arguments";
+// "error-line TEXT", "install FOLDER", "copy-input FILE", "minimized-window MS",
+// "open-arguments";
 // see tests/standin/standin.cpp).
 class StandIn
 {

@@ -1509,7 +1509,8 @@ void TestLauncherExecutable::handsOverToTheRunningWallet()
 
     Sandbox sandbox;
     const QString inputFile = sandbox.path(QStringLiteral("input"));
-    QStringList instructions{QStringLiteral("sleep %1").arg(windowsTarget ? 8000 : 3000)};
+    // On Windows the wallet shows a window, minimized, which a hand-over restores.
+    QStringList instructions{QStringLiteral("minimized-window %1").arg(windowsTarget ? 8000 : 3000)};
     if (walletReads)
         instructions.prepend(QStringLiteral("copy-input ") + nativeTargetPath(inputFile));
     const StandIn java(sandbox.path(QStringLiteral("jdk/bin/java")), instructions);
@@ -1549,6 +1550,11 @@ void TestLauncherExecutable::handsOverToTheRunningWallet()
     }
 
     QTEST(int(java.runs().size()), "walletRuns");
+    if (windowsTarget && first == QLatin1String("runs")) {
+        QFile window(java.path() + QStringLiteral(".window"));
+        QVERIFY(window.open(QIODevice::ReadOnly));
+        QCOMPARE(window.readAll(), settings.isEmpty() ? QByteArray("minimized") : QByteArray("restored"));
+    }
     QFile read(inputFile);
     QCOMPARE(read.open(QIODevice::ReadOnly) ? read.readAll() : QByteArray(), input);
 }

@@ -18,6 +18,9 @@
 //   broadcast        tell every top-level window that the environment changed,
 //                    and wait until each has answered (Windows; nothing elsewhere)
 //   install FOLDER   rename FOLDER.staged to FOLDER, as an installer puts Java in place
+//   minimized-window MS  show a minimized window for MS milliseconds, then write
+//                    to <own path>.window whether it was restored meanwhile
+//                    (Windows; elsewhere only sleep)
 //   copy-input FILE  from now on, while the other instructions go on, append
 //                    what arrives on standard input to FILE as it comes
 //   open-arguments   try to open each argument as a file, with the arguments
@@ -139,6 +142,8 @@ int main(int argc, char *argv[])
             System::broadcastSettingChange();
         else if (verb == "windows")
             System::listVisibleWindows(rest, self + ".windows");
+        else if (verb == "minimized-window")
+            System::showMinimizedWindow(std::stoi(rest), self + ".window");
         else if (verb == "copy-input")
             std::thread(copyInput, rest).detach();
         else if (verb == "open-arguments")

@@ -73,6 +73,11 @@ void broadcastSettingChange()
 {
 }
 
+void showMinimizedWindow(int milliseconds, const std::string &)
+{
+    sleepMs(milliseconds);
+}
+
 void listVisibleWindows(const std::string &titlePattern, const std::string &file)
 {
     const std::string command = "xdotool search --onlyvisible --name '" + titlePattern + "' > '" + file + "'";

@@ -29,6 +29,10 @@ void startGrandchild(const std::string &instructions);
 // As installers announce a new PATH: WM_SETTINGCHANGE to HWND_BROADCAST by
 // SendMessage, which returns once every top-level window has answered.
 void broadcastSettingChange();
+// Shows a minimized top-level window for that long, answering its messages,
+// then writes to file whether it was restored meanwhile ("restored" or
+// "minimized"). Windows only; elsewhere it only sleeps.
+void showMinimizedWindow(int milliseconds, const std::string &file);
 // Writes the visible top-level windows whose title matches the pattern to file.
 void listVisibleWindows(const std::string &titlePattern, const std::string &file);
 

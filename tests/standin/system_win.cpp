@@ -127,6 +127,27 @@ void broadcastSettingChange()
     SendMessageW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment"));
 }
 
+void showMinimizedWindow(int milliseconds, const std::string &file)
+{
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"RarudorStandInWallet";
+    RegisterClassW(&windowClass);
+    const HWND window = CreateWindowW(windowClass.lpszClassName, L"Stand-in wallet", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+                                      nullptr, nullptr, windowClass.hInstance, nullptr);
+    ShowWindow(window, SW_SHOWMINIMIZED);
+    const ULONGLONG end = GetTickCount64() + ULONGLONG(milliseconds);
+    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(end - now), QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+    }
+    std::ofstream(std::filesystem::path(wide(file))) << (IsIconic(window) ? "minimized" : "restored");
+    DestroyWindow(window);
+}
+
 void listVisibleWindows(const std::string &titlePattern, const std::string &file)
 {
     WindowSearch search{std::regex(titlePattern), std::ofstream(std::filesystem::path(wide(file)))};
