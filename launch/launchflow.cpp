@@ -32,7 +32,7 @@ int reportIfFailed(bool failed, const QString &errorText, const QString &details
     return 1;
 }
 
-int reportIfLaunchFailed(Launcher &launcher, bool failed)
+int reportIfLaunchFailed(const Launcher &launcher, bool failed)
 {
     return reportIfFailed(failed, launchError, launcher.walletErrors);
 }

@@ -108,7 +108,7 @@ constexpr int handOffTimeLimitMs = 5000;
 // How often the holder looks for later starts while its wallet runs.
 constexpr int serveIntervalMs = 50;
 // What may wait for a wallet that does not read its input; more is refused.
-constexpr qint64 keptInputBytes = 1024 * 1024;
+constexpr qint64 keptInputBytes = qint64(1024) * 1024;
 
 // How a child ended, for the log.
 QString outcomeOf(const QProcess &process)
@@ -342,7 +342,7 @@ bool Launcher::takeJavaUnder(const QString &javaHome)
     return true;
 }
 
-std::optional<QString> Launcher::versionUnder(const QString &javaHome, const QString &java)
+std::optional<QString> Launcher::versionUnder(const QString &javaHome, const QString &java) const
 {
     const QString version = JavaVersion::fromReleaseFile(underHome(javaHome, QStringLiteral("release")));
     if (!version.isEmpty())

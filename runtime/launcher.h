@@ -109,7 +109,7 @@ private:
     bool takeNewestInstalledJava();
     // The version of the Java home's java: its release file, else its
     // answer, empty when it names none; nothing when it failed or never answered.
-    std::optional<QString> versionUnder(const QString &javaHome, const QString &java);
+    std::optional<QString> versionUnder(const QString &javaHome, const QString &java) const;
     bool isNewEnough(const QString &java, const QString &version) const;
 
     std::unique_ptr<Platform::HandOffChannel> m_channel; // claimed: this start holds

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr qint64 largestLog = 1024 * 1024;
+constexpr qint64 largestLog = qint64(1024) * 1024;
 
 std::optional<QString> environmentVariable(const QString &name)
 {

@@ -1430,7 +1430,7 @@ void TestLauncherExecutable::keepsALog()
     Sandbox sandbox;
     const StandIn java(sandbox.path(QStringLiteral("jdk/bin/java")), wallet);
     QVERIFY(sandbox.write(QStringLiteral("jdk/release"), "JAVA_VERSION=\"17.0.15\"\n"));
-    const StandIn old(sandbox.path(QStringLiteral("old/bin/java")));
+    QVERIFY(QFile::exists(StandIn(sandbox.path(QStringLiteral("old/bin/java"))).path()));
     QVERIFY(sandbox.write(QStringLiteral("old/release"), "JAVA_VERSION=\"1.8.0_381\"\n"));
     QVERIFY(QDir().mkpath(sandbox.path(QStringLiteral("logs"))));
     const QString file = sandbox.path(QStringLiteral("logs/launcher.log"));
