@@ -5,7 +5,8 @@
 
 class Launcher;
 
-// Finds Java and runs the application, or asks the user what to do without
+// Hands over to the installation's running wallet (instance=single), or
+// finds Java and runs the application, or asks the user what to do without
 // it; reports a failure in a modal error box. Blocks until every child it
 // starts has ended. Returns the process exit status: 0 or 1.
 int runLauncher(Launcher &launcher);
